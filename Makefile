@@ -1,0 +1,21 @@
+# The two commands of a fresh machine: `make run` and `make test`.
+
+.PHONY: all deps build run test clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default
+
+run: build
+	build/clickshow
+
+test: build
+	ctest --preset default
+
+clean:
+	rm -rf build

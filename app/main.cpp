@@ -1,0 +1,30 @@
+#include "show/busywaitpacer.h"
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    // Native Wayland holds back what is drawn until the event loop runs, and
+    // the show never returns to it; XWayland puts each outline up at once.
+    // An explicit platform choice, such as offscreen in tests, stands.
+    if (qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("clickshow"));
+
+    show::BusyWaitPacer pacer;
+    Form1 form(pacer);
+    QObject::connect(&form, &Form1::showFailed, &form, [&form](const QString &message) {
+        std::fprintf(stderr, "clickshow: %s\n", qPrintable(message));
+        std::fflush(stderr);
+        QMessageBox::critical(&form, QStringLiteral("clickshow"), message);
+        QCoreApplication::exit(1);
+    });
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,31 @@
+#include "coordinates.h"
+
+#include "showerror.h"
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace show {
+
+std::int32_t ToStampArg(float value)
+{
+    // nearbyint follows the default round-to-nearest-even mode.
+    const double rounded = std::nearbyint(double(value));
+    if (!(rounded >= std::numeric_limits<std::int32_t>::min()
+          && rounded <= std::numeric_limits<std::int32_t>::max()))
+        throw ShowError::Overflow(value);
+    return std::int32_t(rounded);
+}
+
+std::int32_t EdgeRelative(float size, float offset, const char *what)
+{
+    // volatile keeps the subtraction ahead of the flag test.
+    volatile float difference = size - offset;
+    if (std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW))
+        throw ShowError::FloatingPoint(std::string(what) + " - " + std::to_string(int(offset)));
+    return ToStampArg(difference);
+}
+
+} // namespace show

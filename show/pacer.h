@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+namespace show {
+
+// Every pause of the show waits here. The window's pacer burns time on the
+// GUI thread; tests record the counts and return at once.
+class Pacer
+{
+public:
+    virtual ~Pacer() = default;
+    virtual void Wait(std::uint32_t counts) = 0;
+};
+
+} // namespace show

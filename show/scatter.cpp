@@ -1,0 +1,50 @@
+#include "scatter.h"
+
+#include "showerror.h"
+
+#include <cfenv>
+#include <cmath>
+
+namespace show {
+
+namespace {
+
+// floor(r * size), with the product formed exactly in double precision.
+float ScaledFloor(float random, float size, const char *what)
+{
+    volatile double product = double(random) * double(size);
+    if (std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW))
+        throw ShowError::FloatingPoint(what);
+    return float(std::floor(product));
+}
+
+} // namespace
+
+Scatter::Scatter(CheckedSurface &window, Stamps &stamps)
+    : window_(window)
+    , stamps_(stamps)
+{
+}
+
+void Scatter::ScatterCircles()
+{
+    for (int pass = 0; pass < kPasses; ++pass) {
+        for (const Rgb &rgb : {kBlack, kRed, kGreen, kBlue, kGold})
+            ScatterOne(rgb);
+        stamps_.PauseShort();
+    }
+}
+
+void Scatter::ScatterOne(Rgb rgb)
+{
+    // Each random value is taken before the size it scales is read.
+    const float rx = random_.Next();
+    const float width = window_.ClientWidth();
+    const float ry = random_.Next();
+    const float height = window_.ClientHeight();
+    const float y = ScaledFloor(ry, height, "random y");
+    const float x = ScaledFloor(rx, width, "random x");
+    window_.DrawCircleOutline(x, y, kRadius, rgb);
+}
+
+} // namespace show

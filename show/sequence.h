@@ -1,0 +1,42 @@
+#pragma once
+
+#include "checkedsurface.h"
+#include "coordinates.h"
+#include "pacer.h"
+#include "stamps.h"
+#include "surface.h"
+
+namespace show {
+
+// The Click show. One ClickShow serves a window for the life of the program.
+class ClickShow
+{
+public:
+    ClickShow(Surface &surface, Pacer &pacer);
+
+    // Plays the whole show on the calling thread and returns when it ends.
+    // Throws ShowError at the first failure, leaving what was drawn.
+    void PlayClickShow();
+
+private:
+    using StampFn = void (Stamps::*)(const StampArgs &);
+
+    // One run: the stamp k = first..last (skipping `missing`) at (x(k), y(k)).
+    struct Run
+    {
+        StampFn stamp;
+        int first, last;
+        Coord (*x)(int k);
+        Coord (*y)(int k);
+        int missing = -1;
+    };
+
+    template <std::size_t N>
+    void PlayRuns(const Run (&runs)[N]);
+    void StampAt(StampFn stamp, Coord x, Coord y);
+
+    CheckedSurface window_;
+    Stamps stamps_;
+};
+
+} // namespace show

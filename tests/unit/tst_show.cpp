@@ -1,0 +1,262 @@
+// The Click show played against a recording surface.
+
+#include "showtest.h"
+
+#include "show/showerror.h"
+
+using namespace showtest;
+using show::ShowError;
+
+class TestShow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void opening();
+    void runCounts_data();
+    void runCounts();
+    void stampPoints_data();
+    void stampPoints();
+    void readsBeforeEachStamp_data();
+    void readsBeforeEachStamp();
+    void roundingHalfToEven_data();
+    void roundingHalfToEven();
+    void oversizedClientArea_data();
+    void oversizedClientArea();
+    void failingSurfaceStopsAtOnce_data();
+    void failingSurfaceStopsAtOnce();
+};
+
+void TestShow::opening()
+{
+    const Calls calls = Play();
+    const Calls expected = {
+        Call::Visible(show::Label::Top, false),
+        Call::Visible(show::Label::Words, false),
+        Call::Backdrop(show::Compose(show::kGrey100)),
+        Call::Circle(0, 0, 350, show::Compose(show::kBlue)),
+        Call::Pause(52000),
+        Call::Circle(350, 350, 350, show::Compose(show::kBlue)),
+        Call::Pause(52000),
+    };
+    QCOMPARE(calls.mid(0, expected.size()), expected);
+}
+
+void TestShow::runCounts_data()
+{
+    QTest::addColumn<int>("act");
+    QTest::addColumn<QList<int>>("counts"); // blue, gold, black, red, green
+    QTest::addColumn<int>("pause");
+
+    QTest::newRow("act 1") << 1 << QList<int>{21, 22, 22, 22, 21} << 52000;
+}
+
+void TestShow::runCounts()
+{
+    QFETCH(int, act);
+    QFETCH(QList<int>, counts);
+    QFETCH(int, pause);
+
+    const Calls calls = Act(Play(), act);
+    const QList<int> actual = {
+        int(CirclesOf(calls, show::kBlue).size()), int(CirclesOf(calls, show::kGold).size()),
+        int(CirclesOf(calls, show::kBlack).size()), int(CirclesOf(calls, show::kRed).size()),
+        int(CirclesOf(calls, show::kGreen).size()),
+    };
+    QCOMPARE(actual, counts);
+
+    // Every outline is followed by its pace, and nothing else pauses.
+    const Calls drawn = Only(calls, Call::Kind::Circle);
+    const Calls pauses = Only(calls, Call::Kind::Pause);
+    QCOMPARE(pauses.size(), drawn.size());
+    for (qsizetype i = 0; i + 1 < calls.size(); ++i) {
+        if (calls[i].kind == Call::Kind::Circle)
+            QCOMPARE(calls[i + 1], Call::Pause(pause));
+    }
+}
+
+void TestShow::stampPoints_data()
+{
+    QTest::addColumn<int>("act");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<int>("index"); // of the stamp within its colour in the act; -1 is the last
+    QTest::addColumn<QPoint>("centre");
+
+    QTest::newRow("act 1 blue first, the top-left corner") << 1 << "blue" << 0 << QPoint(0, 0);
+    QTest::newRow("act 1 blue first step is 350") << 1 << "blue" << 1 << QPoint(350, 350);
+    QTest::newRow("act 1 blue k=13") << 1 << "blue" << 13 << QPoint(3350, 3350);
+    QTest::newRow("act 1 blue exception k=14") << 1 << "blue" << 14 << QPoint(3650, 3600);
+    QTest::newRow("act 1 blue k=15 back on rule") << 1 << "blue" << 15 << QPoint(3850, 3850);
+    QTest::newRow("act 1 blue exception k=18") << 1 << "blue" << 18 << QPoint(4650, 4600);
+    QTest::newRow("act 1 blue last") << 1 << "blue" << -1 << QPoint(5100, 5100);
+    QTest::newRow("act 1 gold first, far edge H") << 1 << "gold" << 0 << QPoint(0, 5340);
+    QTest::newRow("act 1 gold exception k=14") << 1 << "gold" << 14 << QPoint(3650, 1840);
+    QTest::newRow("act 1 gold exception k=18") << 1 << "gold" << 18 << QPoint(4650, 840);
+    QTest::newRow("act 1 gold last") << 1 << "gold" << -1 << QPoint(5350, 90);
+    QTest::newRow("act 1 black first") << 1 << "black" << 0 << QPoint(3850, 0);
+    QTest::newRow("act 1 black last") << 1 << "black" << -1 << QPoint(3850, 5250);
+    QTest::newRow("act 1 red first, far edge W") << 1 << "red" << 0 << QPoint(7485, 0);
+    QTest::newRow("act 1 red last") << 1 << "red" << -1 << QPoint(2235, 5250);
+    QTest::newRow("act 1 green first, inside the corner") << 1 << "green" << 0 << QPoint(7235, 5090);
+    QTest::newRow("act 1 green last") << 1 << "green" << -1 << QPoint(2235, 90);
+}
+
+void TestShow::stampPoints()
+{
+    QFETCH(int, act);
+    QFETCH(QString, colour);
+    QFETCH(int, index);
+    QFETCH(QPoint, centre);
+
+    const Calls circles = CirclesOf(Act(Play(), act), ColourByName(colour));
+    QVERIFY(!circles.isEmpty());
+    const Call &stamp = index < 0 ? circles.last() : circles.at(index);
+    QCOMPARE(stamp, Call::Circle(centre.x(), centre.y(), 350, show::Compose(ColourByName(colour))));
+}
+
+void TestShow::readsBeforeEachStamp_data()
+{
+    QTest::addColumn<int>("act");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<QStringList>("reads");
+
+    QTest::newRow("act 1 blue reads nothing") << 1 << "blue" << QStringList{};
+    QTest::newRow("act 1 gold reads H") << 1 << "gold" << QStringList{"height"};
+    QTest::newRow("act 1 black reads nothing") << 1 << "black" << QStringList{};
+    QTest::newRow("act 1 red reads W") << 1 << "red" << QStringList{"width"};
+    QTest::newRow("act 1 green reads W then H") << 1 << "green" << QStringList{"width", "height"};
+}
+
+// The size is read afresh right before every stamp that needs it.
+void TestShow::readsBeforeEachStamp()
+{
+    QFETCH(int, act);
+    QFETCH(QString, colour);
+    QFETCH(QStringList, reads);
+
+    const Calls calls = Act(Play(), act);
+    const show::Colour wanted = show::Compose(ColourByName(colour));
+    QStringList pending;
+    int stamps = 0;
+    for (const Call &call : calls) {
+        if (call.kind == Call::Kind::Width || call.kind == Call::Kind::Height) {
+            pending.append(QString::fromStdString(call.Line()));
+        } else if (call.kind == Call::Kind::Circle) {
+            if (call.colour == wanted) {
+                QCOMPARE(pending, reads);
+                ++stamps;
+            }
+            pending.clear();
+        }
+    }
+    QVERIFY(stamps > 0);
+}
+
+void TestShow::roundingHalfToEven_data()
+{
+    QTest::addColumn<float>("width");
+    QTest::addColumn<int>("farEdge");  // red's first x: W itself
+    QTest::addColumn<int>("stepIn");   // red's second x: W - 250
+
+    QTest::newRow("7492.5: halves go down to even") << 7492.5f << 7492 << 7242;
+    QTest::newRow("7493.5: halves go up to even") << 7493.5f << 7494 << 7244;
+    QTest::newRow("7485.4: below the half") << 7485.4f << 7485 << 7235;
+    QTest::newRow("7485.6: above the half") << 7485.6f << 7486 << 7236;
+}
+
+void TestShow::roundingHalfToEven()
+{
+    QFETCH(float, width);
+    QFETCH(int, farEdge);
+    QFETCH(int, stepIn);
+
+    const Calls red = CirclesOf(Act(Play(width, kDesignHeight), 1), show::kRed);
+    QCOMPARE(red.at(0).x, float(farEdge));
+    QCOMPARE(red.at(1).x, float(stepIn));
+}
+
+void TestShow::oversizedClientArea_data()
+{
+    QTest::addColumn<float>("width");
+    QTest::addColumn<float>("height");
+    QTest::addColumn<int>("drawnBeforeError"); // -1: the act plays through
+
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    // Far wider than 16 bits would hold: a maximized window on a big monitor.
+    QTest::newRow("40000 wide plays") << 40000.f << kDesignHeight << -1;
+    QTest::newRow("40000 x 30000 plays") << 40000.f << 30000.f << -1;
+    // Blue, gold and black draw; the red run's far edge cannot be converted.
+    QTest::newRow("width beyond 32 bits") << 3e9f << kDesignHeight << 65;
+    QTest::newRow("infinite width") << inf << kDesignHeight << 65;
+    QTest::newRow("NaN width") << nan << kDesignHeight << 65;
+    // Only blue draws before the gold run reads H.
+    QTest::newRow("infinite height") << kDesignWidth << inf << 21;
+}
+
+void TestShow::oversizedClientArea()
+{
+    QFETCH(float, width);
+    QFETCH(float, height);
+    QFETCH(int, drawnBeforeError);
+
+    trace::RecordingSurface surface(width, height);
+    show::ClickShow show(surface, surface);
+    try {
+        show.PlayClickShow();
+        QCOMPARE(-1, drawnBeforeError);
+    } catch (const ShowError &error) {
+        QCOMPARE(error.kind(), ShowError::Kind::Overflow);
+        const Calls calls = ToList(surface.calls());
+        QCOMPARE(Only(calls, Call::Kind::Circle).size(), drawnBeforeError);
+        // The failing stamp stopped after its read, before drawing.
+        QVERIFY(calls.last().kind == Call::Kind::Width || calls.last().kind == Call::Kind::Height);
+    }
+}
+
+void TestShow::failingSurfaceStopsAtOnce_data()
+{
+    QTest::addColumn<int>("failAt");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("hiding lblTop") << 1 << "lblTop.SetLabelVisible";
+    QTest::newRow("hiding lblWords") << 2 << "lblWords.SetLabelVisible";
+    QTest::newRow("first backdrop") << 3 << "Form1.SetBackdrop";
+    QTest::newRow("first outline") << 4 << "Form1.DrawCircleOutline";
+    // 3 calls, then 21 blue outlines, then gold's first read.
+    QTest::newRow("first read of H") << 3 + 21 + 1 << "Form1.GetClientHeight";
+    // ... 22 gold (read and outline) and 22 black, then red's first read.
+    QTest::newRow("first read of W") << 3 + 21 + 44 + 22 + 1 << "Form1.GetClientWidth";
+}
+
+void TestShow::failingSurfaceStopsAtOnce()
+{
+    QFETCH(int, failAt);
+    QFETCH(QString, message);
+
+    trace::RecordingSurface surface(kDesignWidth, kDesignHeight);
+    surface.FailAtCall(failAt);
+    show::ClickShow show(surface, surface);
+    try {
+        show.PlayClickShow();
+        QFAIL("the show ran past a failed call");
+    } catch (const ShowError &error) {
+        QCOMPARE(error.kind(), ShowError::Kind::WindowCall);
+        QVERIFY2(QString(error.what()).contains(message), error.what());
+    }
+    // The failed call is the last thing that happened: no pause, no drawing.
+    const Calls calls = ToList(surface.calls());
+    const Calls surfaceCalls = [&] {
+        Calls c;
+        for (const Call &call : calls) {
+            if (call.kind != Call::Kind::Pause)
+                c.append(call);
+        }
+        return c;
+    }();
+    QCOMPARE(surfaceCalls.size(), failAt);
+    QVERIFY(calls.last() == surfaceCalls.last());
+}
+
+QTEST_APPLESS_MAIN(TestShow)
+#include "tst_show.moc"

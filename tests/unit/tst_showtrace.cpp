@@ -1,0 +1,84 @@
+// show-trace as a command: its arguments, its output format, its exit codes.
+
+#include <QProcess>
+#include <QtTest>
+
+class TestShowTrace : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void badArguments_data();
+    void badArguments();
+    void firstLines();
+    void errorEndsTheTrace();
+};
+
+namespace {
+
+struct Run
+{
+    int exitCode;
+    QStringList lines;
+    QByteArray errors;
+};
+
+Run Trace(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(SHOW_TRACE), arguments);
+    process.waitForFinished(60000);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    return {process.exitCode(), out.split('\n', Qt::SkipEmptyParts), process.readAllStandardError()};
+}
+
+} // namespace
+
+void TestShowTrace::badArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("no arguments") << QStringList{};
+    QTest::newRow("height missing") << QStringList{"7485"};
+    QTest::newRow("width not a number") << QStringList{"wide", "5340"};
+    QTest::newRow("trailing junk") << QStringList{"7485px", "5340"};
+    QTest::newRow("zero clicks") << QStringList{"7485", "5340", "0"};
+    QTest::newRow("fractional clicks") << QStringList{"7485", "5340", "1.5"};
+    QTest::newRow("too many") << QStringList{"7485", "5340", "1", "1"};
+}
+
+void TestShowTrace::badArguments()
+{
+    QFETCH(QStringList, arguments);
+
+    const Run run = Trace(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.lines.isEmpty());
+    QVERIFY(run.errors.startsWith("usage: show-trace"));
+}
+
+void TestShowTrace::firstLines()
+{
+    const Run run = Trace({"7492.5", "5340"});
+    QCOMPARE(run.exitCode, 0);
+    const QStringList expected = {
+        "visible lblTop 0",
+        "visible lblWords 0",
+        "backdrop 100 100 100",
+        "circle 0 0 350 0 0 255",
+        "pause 52000",
+    };
+    QCOMPARE(run.lines.mid(0, expected.size()), expected);
+    QVERIFY(run.lines.contains("circle 7242 250 350 255 0 0"));
+}
+
+void TestShowTrace::errorEndsTheTrace()
+{
+    const Run run = Trace({"inf", "5340"});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.lines.last(), QStringLiteral("error overflow: coordinate inf does not fit a stamp argument"));
+    QCOMPARE(run.lines.at(run.lines.size() - 2), QStringLiteral("width"));
+}
+
+QTEST_APPLESS_MAIN(TestShowTrace)
+#include "tst_showtrace.moc"

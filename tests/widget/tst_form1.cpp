@@ -1,0 +1,228 @@
+// Form1 on the offscreen platform, with a pacer that waits for nothing.
+
+#include "show/pacer.h"
+#include "show/palette.h"
+#include "window/form1.h"
+
+#include <QLabel>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// Counts the pauses and can look at the window at a given one.
+class InstantPacer : public show::Pacer
+{
+public:
+    void Wait(std::uint32_t) override
+    {
+        ++waits;
+        if (onWait)
+            onWait(waits);
+    }
+
+    int waits = 0;
+    std::function<void(int)> onWait;
+};
+
+constexpr int kActOneStamps = 108;
+constexpr int kPausesPerShow = kActOneStamps;
+constexpr QPoint kOpenSurface(20, 180); // clear of both captions
+
+QColor Pixel(const QImage &image, int x, int y)
+{
+    return image.pixelColor(x, y);
+}
+
+bool HasColourIn(const QImage &image, const QRect &area, const QColor &colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.rect().contains(x, y) && image.pixelColor(x, y) == colour)
+                return true;
+        }
+    }
+    return false;
+}
+
+QColor Q(show::Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+} // namespace
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void opensEmptyWithHiddenCaptions();
+    void clickPlaysTheShowOnTheSurface();
+    void clicks_data();
+    void clicks();
+    void pictureSurvivesRepaintAndResize();
+    void resizeMovesEdgeRuns();
+
+private:
+    QImage Snapshot() { return form->grab().toImage(); }
+    QImage SnapshotAtWait(int wait);
+
+    InstantPacer *pacer = nullptr;
+    Form1 *form = nullptr;
+};
+
+void TestForm1::init()
+{
+    pacer = new InstantPacer;
+    form = new Form1(*pacer);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+}
+
+void TestForm1::cleanup()
+{
+    delete form;
+    delete pacer;
+}
+
+QImage TestForm1::SnapshotAtWait(int wait)
+{
+    QImage shot;
+    pacer->onWait = [&](int n) {
+        if (n == wait)
+            shot = Snapshot();
+    };
+    QTest::mouseClick(form, Qt::LeftButton, {}, kOpenSurface);
+    pacer->onWait = nullptr;
+    return shot;
+}
+
+void TestForm1::opensEmptyWithHiddenCaptions()
+{
+    QCOMPARE(form->windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(form->size(), QSize(499, 356));
+    auto *top = form->findChild<QLabel *>("lblTop");
+    auto *words = form->findChild<QLabel *>("lblWords");
+    QVERIFY(top && words);
+    QVERIFY(!top->isVisible());
+    QVERIFY(!words->isVisible());
+    QCOMPARE(top->text(), QStringLiteral("Salt Lake City "));
+
+    const QImage image = Snapshot();
+    const QColor button = form->palette().color(QPalette::Button);
+    for (const QPoint &p : {QPoint(0, 0), QPoint(250, 40), QPoint(498, 355), QPoint(250, 300)})
+        QCOMPARE(Pixel(image, p.x(), p.y()), button);
+}
+
+void TestForm1::clickPlaysTheShowOnTheSurface()
+{
+    const QImage act1 = SnapshotAtWait(kActOneStamps);
+    QVERIFY(pacer->waits >= kActOneStamps);
+
+    // Grey 100 with a trail of each colour: blue's first outline is a
+    // quarter circle in the top-left corner, black runs down x = 3850 / 15.
+    QCOMPARE(Pixel(act1, 250, 5), Q(show::kGrey100));
+    QVERIFY(HasColourIn(act1, QRect(20, 0, 6, 3), Q(show::kBlue)));
+    QVERIFY(HasColourIn(act1, QRect(230, 100, 30, 30), Q(show::kBlack)));
+    QVERIFY(HasColourIn(act1, QRect(470, 0, 10, 3), Q(show::kRed)));
+    QVERIFY(HasColourIn(act1, QRect(0, 330, 3, 26), Q(show::kGold)));
+    QVERIFY(HasColourIn(act1, QRect(430, 300, 69, 56), Q(show::kGreen)));
+}
+
+void TestForm1::clicks_data()
+{
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<bool>("captionShown");
+    QTest::addColumn<int>("shows");
+
+    QTest::newRow("click on the surface") << "click" << false << 1;
+    QTest::newRow("double click plays once") << "double" << false << 1;
+    QTest::newRow("right button does nothing") << "right" << false << 0;
+    QTest::newRow("click on a shown caption does nothing") << "caption" << true << 0;
+    QTest::newRow("click where a hidden caption lies plays") << "caption" << false << 1;
+    QTest::newRow("press inside, release outside does nothing") << "drag-out" << false << 0;
+}
+
+void TestForm1::clicks()
+{
+    QFETCH(QString, gesture);
+    QFETCH(bool, captionShown);
+    QFETCH(int, shows);
+
+    if (captionShown)
+        QVERIFY(form->SetLabelVisible(show::Label::Top, true));
+    const int before = pacer->waits;
+
+    const QPoint onCaption(200, 40); // inside lblTop
+    if (gesture == "click") {
+        QTest::mouseClick(form, Qt::LeftButton, {}, kOpenSurface);
+    } else if (gesture == "double") {
+        // What a widget gets of a real double click: the second press comes
+        // as a double-click event (QTest sends that event alone).
+        QTest::mousePress(form, Qt::LeftButton, {}, kOpenSurface);
+        QTest::mouseRelease(form, Qt::LeftButton, {}, kOpenSurface);
+        QTest::mouseDClick(form, Qt::LeftButton, {}, kOpenSurface);
+        QTest::mouseRelease(form, Qt::LeftButton, {}, kOpenSurface);
+    } else if (gesture == "right") {
+        QTest::mouseClick(form, Qt::RightButton, {}, kOpenSurface);
+    } else if (gesture == "caption") {
+        QWidget *target = form->childAt(onCaption);
+        if (target)
+            QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(form, onCaption));
+        else
+            QTest::mouseClick(form, Qt::LeftButton, {}, onCaption);
+    } else if (gesture == "drag-out") {
+        QTest::mousePress(form, Qt::LeftButton, {}, kOpenSurface);
+        QTest::mouseRelease(form, Qt::LeftButton, {}, QPoint(600, 180));
+    }
+    QCOMPARE(pacer->waits - before, shows * kPausesPerShow);
+}
+
+void TestForm1::pictureSurvivesRepaintAndResize()
+{
+    QTest::mouseClick(form, Qt::LeftButton, {}, kOpenSurface);
+    const QImage before = Snapshot();
+
+    form->repaint();
+    QCOMPARE(Snapshot(), before);
+
+    form->hide();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QCOMPARE(Snapshot(), before);
+
+    // Growing keeps what fits and fills the new area with the backdrop;
+    // shrinking back gives the same picture.
+    form->resize(600, 400);
+    QTRY_COMPARE(form->size(), QSize(600, 400));
+    const QImage grown = Snapshot();
+    QCOMPARE(grown.copy(0, 0, 499, 356), before);
+    QCOMPARE(Pixel(grown, 599, 399), Pixel(before, 250, 5));
+    form->resize(499, 356);
+    QTRY_COMPARE(form->size(), QSize(499, 356));
+    QCOMPARE(Snapshot(), before);
+}
+
+// Red starts on the right edge and green just inside the bottom-right
+// corner, wherever they are; blue and black stay put.
+void TestForm1::resizeMovesEdgeRuns()
+{
+    form->resize(600, 400);
+    QTRY_COMPARE(form->size(), QSize(600, 400));
+    float width = 0;
+    QVERIFY(form->GetClientWidth(width));
+    QCOMPARE(width, 9000.f);
+
+    const QImage act1 = SnapshotAtWait(kActOneStamps);
+    QVERIFY(HasColourIn(act1, QRect(574, 0, 6, 3), Q(show::kRed)));
+    QVERIFY(!HasColourIn(act1, QRect(470, 0, 10, 3), Q(show::kRed)));
+    QVERIFY(HasColourIn(act1, QRect(0, 375, 3, 25), Q(show::kGold)));
+    QVERIFY(HasColourIn(act1, QRect(20, 0, 6, 3), Q(show::kBlue)));
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

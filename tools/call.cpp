@@ -1,0 +1,97 @@
+#include "call.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace trace {
+
+namespace {
+
+// Whole numbers without a decimal point; anything else as a float.
+std::string Number(double value)
+{
+    std::ostringstream out;
+    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e15)
+        out << static_cast<long long>(value);
+    else {
+        out.precision(9);
+        out << value;
+    }
+    return out.str();
+}
+
+std::string Rgb(show::Colour colour)
+{
+    return std::to_string(colour & 0xff) + ' ' + std::to_string(colour >> 8 & 0xff) + ' '
+        + std::to_string(colour >> 16 & 0xff);
+}
+
+} // namespace
+
+Call Call::Backdrop(show::Colour colour)
+{
+    Call call = Of(Kind::Backdrop);
+    call.colour = colour;
+    return call;
+}
+
+Call Call::Circle(float x, float y, float radius, show::Colour colour)
+{
+    Call call = Of(Kind::Circle);
+    call.x = x;
+    call.y = y;
+    call.radius = radius;
+    call.colour = colour;
+    return call;
+}
+
+Call Call::Pause(std::uint32_t counts)
+{
+    Call call = Of(Kind::Pause);
+    call.counts = counts;
+    return call;
+}
+
+Call Call::Visible(show::Label label, bool visible)
+{
+    Call call = Of(Kind::Visible);
+    call.label = label;
+    call.visible = visible;
+    return call;
+}
+
+Call Call::Caption(show::Label label, const std::string &text)
+{
+    Call call = Of(Kind::Caption);
+    call.label = label;
+    call.text = text;
+    return call;
+}
+
+std::string Call::Line() const
+{
+    switch (kind) {
+    case Kind::Width:
+        return "width";
+    case Kind::Height:
+        return "height";
+    case Kind::Backdrop:
+        return "backdrop " + Rgb(colour);
+    case Kind::Circle:
+        return "circle " + Number(x) + ' ' + Number(y) + ' ' + Number(radius) + ' ' + Rgb(colour);
+    case Kind::Pause:
+        return "pause " + std::to_string(counts);
+    case Kind::Visible:
+        return std::string("visible ") + show::LabelName(label) + (visible ? " 1" : " 0");
+    case Kind::Caption:
+        return std::string("caption ") + show::LabelName(label) + " \"" + text + '"';
+    }
+    return {};
+}
+
+std::ostream &operator<<(std::ostream &out, const Call &call)
+{
+    return out << call.Line();
+}
+
+} // namespace trace

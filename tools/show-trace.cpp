@@ -1,0 +1,63 @@
+// Prints every surface call and pause of one or more Click shows played
+// against a client area of the given size in twips.
+
+#include "recordingsurface.h"
+#include "show/sequence.h"
+#include "show/showerror.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+bool ParseSize(const char *text, float &value)
+{
+    char *end = nullptr;
+    errno = 0;
+    value = std::strtof(text, &end);
+    return end != text && *end == '\0' && errno == 0;
+}
+
+bool ParseClicks(const char *text, long &value)
+{
+    char *end = nullptr;
+    errno = 0;
+    value = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' && errno == 0 && value >= 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    float width = 0;
+    float height = 0;
+    long clicks = 1;
+    if (argc < 3 || argc > 4 || !ParseSize(argv[1], width) || !ParseSize(argv[2], height)
+        || (argc == 4 && !ParseClicks(argv[3], clicks))) {
+        std::cerr << "usage: show-trace WIDTH HEIGHT [CLICKS]  (sizes in twips, CLICKS >= 1)\n";
+        return 2;
+    }
+
+    trace::RecordingSurface surface(width, height);
+    show::ClickShow show(surface, surface);
+    std::ios::sync_with_stdio(false);
+    const auto print = [&surface] {
+        for (const trace::Call &call : surface.calls())
+            std::cout << call << '\n';
+        surface.Clear();
+    };
+    for (long click = 0; click < clicks; ++click) {
+        try {
+            show.PlayClickShow();
+        } catch (const show::ShowError &error) {
+            print();
+            std::cout << "error " << error.what() << '\n';
+            return 1;
+        }
+        print();
+    }
+    return 0;
+}

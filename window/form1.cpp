@@ -1,0 +1,206 @@
+#include "form1.h"
+
+#include "show/showerror.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+QColor ToQColor(show::Colour colour)
+{
+    return QColor(colour & 0xff, colour >> 8 & 0xff, colour >> 16 & 0xff);
+}
+
+QFont CaptionFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Book Antiqua"), QStringLiteral("Palatino"),
+                      QStringLiteral("Palatino Linotype"), QStringLiteral("P052"),
+                      QStringLiteral("TeX Gyre Pagella"), QStringLiteral("URW Palladio L")});
+    font.setStyleHint(QFont::Serif);
+    font.setPointSize(36);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+} // namespace
+
+Form1::Form1(show::Pacer &pacer, QWidget *parent)
+    : QWidget(parent)
+    , lblTop_(CreateLabel("lblTop", QStringLiteral("Salt Lake City "), QRect(104, 16, 313, 65)))
+    , lblWords_(CreateLabel("lblWords", QStringLiteral("2002"), QRect(200, 272, 113, 57)))
+    , backdrop_(palette().color(QPalette::Button))
+    , show_(*this, pacer)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    // Every pixel comes from the canvas, so Qt need not clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    resize(sizeHint());
+    SyncCanvasSize();
+}
+
+QSize Form1::sizeHint() const
+{
+    return QSize(kClientWidth, kClientHeight);
+}
+
+QLabel *Form1::CreateLabel(const char *name, const QString &caption, const QRect &rect)
+{
+    auto *label = new QLabel(caption, this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(rect);
+    label->setFont(CaptionFont());
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(false);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    label->setPalette(palette);
+    label->hide();
+    return label;
+}
+
+QLabel *Form1::LabelWidget(show::Label label) const
+{
+    return label == show::Label::Top ? lblTop_ : lblWords_;
+}
+
+bool Form1::IsOnShownLabel(const QPoint &pos) const
+{
+    for (const QLabel *label : {lblTop_, lblWords_}) {
+        if (label->isVisible() && label->geometry().contains(pos))
+            return true;
+    }
+    return false;
+}
+
+// Keeps what fits and gives new area the current backdrop.
+void Form1::SyncCanvasSize()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    if (canvas_.size() == pixels && canvas_.devicePixelRatio() == ratio)
+        return;
+    QImage next(pixels, QImage::Format_RGB32);
+    next.setDevicePixelRatio(ratio);
+    next.fill(backdrop_);
+    if (!canvas_.isNull()) {
+        QPainter painter(&next);
+        painter.drawImage(QPointF(0, 0), canvas_);
+    }
+    canvas_ = std::move(next);
+}
+
+bool Form1::SetBackdrop(show::Colour colour)
+{
+    backdrop_ = ToQColor(colour);
+    SyncCanvasSize();
+    canvas_.fill(backdrop_);
+    repaint();
+    return true;
+}
+
+bool Form1::GetClientWidth(float &twips)
+{
+    twips = float(width() * kTwipsPerPixel);
+    return true;
+}
+
+bool Form1::GetClientHeight(float &twips)
+{
+    twips = float(height() * kTwipsPerPixel);
+    return true;
+}
+
+bool Form1::DrawCircleOutline(float x, float y, float radius, show::Colour colour)
+{
+    const QPointF centre(double(x) / kTwipsPerPixel, double(y) / kTwipsPerPixel);
+    const double r = double(radius) / kTwipsPerPixel;
+    const QRectF bounds(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
+    // One pixel of margin for the pen; what lies wholly outside costs nothing.
+    const QRect dirty = bounds.toAlignedRect().adjusted(-1, -1, 1, 1) & rect();
+    if (dirty.isEmpty())
+        return true;
+
+    SyncCanvasSize();
+    {
+        QPainter painter(&canvas_);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(ToQColor(colour), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(centre, r, r);
+    }
+    // Synchronous: the outline is on the screen before the pause that follows.
+    repaint(dirty);
+    return true;
+}
+
+bool Form1::SetLabelVisible(show::Label label, bool visible)
+{
+    QLabel *widget = LabelWidget(label);
+    widget->setVisible(visible);
+    repaint(widget->geometry());
+    return true;
+}
+
+bool Form1::SetLabelCaption(show::Label label, const std::string &text)
+{
+    QLabel *widget = LabelWidget(label);
+    widget->setText(QString::fromStdString(text));
+    if (widget->isVisible())
+        widget->repaint();
+    return true;
+}
+
+void Form1::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const qreal ratio = canvas_.devicePixelRatio();
+    painter.drawImage(QRectF(area), canvas_,
+                      QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio,
+                             area.height() * ratio));
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    SyncCanvasSize();
+    QWidget::resizeEvent(event);
+}
+
+void Form1::mousePressEvent(QMouseEvent *event)
+{
+    pressed_ = event->button() == Qt::LeftButton && !IsOnShownLabel(event->position().toPoint());
+    event->accept();
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(pos)
+        && !IsOnShownLabel(pos);
+    pressed_ = false;
+    event->accept();
+    if (click)
+        PlayShow();
+}
+
+// The second press of a double click is not a click of its own.
+void Form1::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    pressed_ = false;
+    event->accept();
+}
+
+void Form1::PlayShow()
+{
+    try {
+        show_.PlayClickShow();
+    } catch (const show::ShowError &error) {
+        emit showFailed(QString::fromUtf8(error.what()));
+    }
+}
