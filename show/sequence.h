@@ -34,6 +34,7 @@ private:
     template <std::size_t N>
     void PlayRuns(const Run (&runs)[N]);
     void StampAt(StampFn stamp, Coord x, Coord y);
+    void PlayConvergence();
 
     CheckedSurface window_;
     Stamps stamps_;

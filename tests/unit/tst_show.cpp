@@ -19,6 +19,10 @@ private slots:
     void stampPoints();
     void readsBeforeEachStamp_data();
     void readsBeforeEachStamp();
+    void convergenceTable_data();
+    void convergenceTable();
+    void sizeReads();
+    void narrowWindowGoesNegative();
     void roundingHalfToEven_data();
     void roundingHalfToEven();
     void oversizedClientArea_data();
@@ -49,6 +53,9 @@ void TestShow::runCounts_data()
     QTest::addColumn<int>("pause");
 
     QTest::newRow("act 1") << 1 << QList<int>{21, 22, 22, 22, 21} << 52000;
+    QTest::newRow("act 2") << 2 << QList<int>{21, 22, 22, 22, 21} << 52000;
+    QTest::newRow("act 3") << 3 << QList<int>{14, 13, 22, 14, 13} << 52000;
+    QTest::newRow("act 4") << 4 << QList<int>{15, 15, 18, 13, 13} << 30000;
 }
 
 void TestShow::runCounts()
@@ -99,6 +106,40 @@ void TestShow::stampPoints_data()
     QTest::newRow("act 1 red last") << 1 << "red" << -1 << QPoint(2235, 5250);
     QTest::newRow("act 1 green first, inside the corner") << 1 << "green" << 0 << QPoint(7235, 5090);
     QTest::newRow("act 1 green last") << 1 << "green" << -1 << QPoint(2235, 90);
+
+    QTest::newRow("act 2 blue turn k=11") << 2 << "blue" << 11 << QPoint(2850, 2850);
+    QTest::newRow("act 2 blue goes down after the turn") << 2 << "blue" << 12 << QPoint(2850, 3100);
+    QTest::newRow("act 2 blue last") << 2 << "blue" << -1 << QPoint(2850, 5100);
+    QTest::newRow("act 2 gold turn k=11") << 2 << "gold" << 11 << QPoint(2850, 2590);
+    QTest::newRow("act 2 gold goes up after the turn") << 2 << "gold" << 12 << QPoint(2850, 2340);
+    QTest::newRow("act 2 gold last") << 2 << "gold" << -1 << QPoint(2850, 90);
+    QTest::newRow("act 2 red turn k=10") << 2 << "red" << 10 << QPoint(4985, 2500);
+    QTest::newRow("act 2 red goes down after the turn") << 2 << "red" << 11 << QPoint(4985, 2750);
+    QTest::newRow("act 2 red last") << 2 << "red" << -1 << QPoint(4985, 5250);
+    QTest::newRow("act 2 green turn k=10") << 2 << "green" << 9 << QPoint(4985, 2840);
+    QTest::newRow("act 2 green goes up after the turn") << 2 << "green" << 10 << QPoint(4985, 2590);
+    QTest::newRow("act 2 green last") << 2 << "green" << -1 << QPoint(4985, 90);
+
+    QTest::newRow("act 3 blue turn k=10") << 3 << "blue" << 10 << QPoint(2600, 2600);
+    QTest::newRow("act 3 blue goes right after the turn") << 3 << "blue" << 11 << QPoint(2850, 2600);
+    QTest::newRow("act 3 blue last") << 3 << "blue" << -1 << QPoint(3350, 2600);
+    QTest::newRow("act 3 green first") << 3 << "green" << 0 << QPoint(7235, 5090);
+    QTest::newRow("act 3 green turn k=9") << 3 << "green" << 8 << QPoint(5235, 3090);
+    QTest::newRow("act 3 green goes left after the turn") << 3 << "green" << 9 << QPoint(4985, 3090);
+    QTest::newRow("act 3 green last") << 3 << "green" << -1 << QPoint(4235, 3090);
+    QTest::newRow("act 3 gold turn k=9") << 3 << "gold" << 9 << QPoint(2350, 3090);
+    QTest::newRow("act 3 gold jumps 500 past its gap") << 3 << "gold" << 10 << QPoint(2850, 3090);
+    QTest::newRow("act 3 gold last") << 3 << "gold" << -1 << QPoint(3350, 3090);
+    QTest::newRow("act 3 red turn k=10") << 3 << "red" << 10 << QPoint(4985, 2500);
+    QTest::newRow("act 3 red goes left after the turn") << 3 << "red" << 11 << QPoint(4735, 2500);
+    QTest::newRow("act 3 red last") << 3 << "red" << -1 << QPoint(4235, 2500);
+
+    QTest::newRow("act 4 blue ends") << 4 << "blue" << -1 << QPoint(3600, 2600);
+    QTest::newRow("act 4 gold ends") << 4 << "gold" << -1 << QPoint(3850, 3090);
+    QTest::newRow("act 4 red ends") << 4 << "red" << -1 << QPoint(4235, 2500);
+    QTest::newRow("act 4 green ends") << 4 << "green" << -1 << QPoint(4235, 3090);
+    QTest::newRow("act 4 top black ends") << 4 << "black" << 16 << QPoint(3850, 2000);
+    QTest::newRow("act 4 bottom black ends") << 4 << "black" << -1 << QPoint(3850, 3250);
 }
 
 void TestShow::stampPoints()
@@ -125,6 +166,18 @@ void TestShow::readsBeforeEachStamp_data()
     QTest::newRow("act 1 black reads nothing") << 1 << "black" << QStringList{};
     QTest::newRow("act 1 red reads W") << 1 << "red" << QStringList{"width"};
     QTest::newRow("act 1 green reads W then H") << 1 << "green" << QStringList{"width", "height"};
+    QTest::newRow("act 2 blue reads nothing") << 2 << "blue" << QStringList{};
+    QTest::newRow("act 2 gold reads H") << 2 << "gold" << QStringList{"height"};
+    QTest::newRow("act 2 red reads W, also on its straight leg") << 2 << "red" << QStringList{"width"};
+    QTest::newRow("act 2 green reads W then H") << 2 << "green" << QStringList{"width", "height"};
+    QTest::newRow("act 3 gold reads H, also on its straight leg") << 3 << "gold" << QStringList{"height"};
+    QTest::newRow("act 3 red reads W") << 3 << "red" << QStringList{"width"};
+    QTest::newRow("act 3 green reads W then H") << 3 << "green" << QStringList{"width", "height"};
+    QTest::newRow("act 4 blue reads nothing") << 4 << "blue" << QStringList{};
+    QTest::newRow("act 4 gold reads H") << 4 << "gold" << QStringList{"height"};
+    QTest::newRow("act 4 black reads nothing") << 4 << "black" << QStringList{};
+    QTest::newRow("act 4 red reads W") << 4 << "red" << QStringList{"width"};
+    QTest::newRow("act 4 green reads W then H") << 4 << "green" << QStringList{"width", "height"};
 }
 
 // The size is read afresh right before every stamp that needs it.
@@ -150,6 +203,90 @@ void TestShow::readsBeforeEachStamp()
         }
     }
     QVERIFY(stamps > 0);
+}
+
+namespace {
+
+// The convergence act as a table of stamps in drawing order, one row a step:
+// blue, gold, red, green, then the black pair (top, bottom).
+const char *const kConvergence[] = {
+    "0,0 | 0,H | W,0 | W-250,H-250 | 3850,0 | 3850,5250",
+    "350,350 | 350,H-250 | W-250,250 | W-500,H-500",
+    "600,600 | 600,H-500 | W-500,500 | W-750,H-750 | 3850,250 | 3850,5000",
+    "850,850 | 850,H-750 | W-750,750 | W-1000,H-1000",
+    "1100,1100 | 1100,H-1000 | W-1000,1000 | W-1250,H-1250 | 3850,500 | 3850,4750",
+    "1350,1350 | 1350,H-1250 | W-1250,1250 | W-1500,H-1500",
+    "1600,1600 | 1600,H-1500 | W-1500,1500 | W-1750,H-1750 | 3850,750 | 3850,4500",
+    "1850,1850 | 1850,H-1750 | W-1750,1750 | W-2000,H-2000",
+    "2100,2100 | 2100,H-2000 | W-2000,2000 | W-2250,H-2250 | 3850,1000 | 3850,4250",
+    "2350,2350 | 2350,H-2250 | W-2500,2500 | W-2500,H-2250",
+    "2600,2600 | 2850,H-2250 | W-2750,2500 | W-2750,H-2250 | 3850,1250 | 3850,4000",
+    "2850,2600 | 3100,H-2250 | W-3000,2500 | W-3000,H-2250 | 3850,1500 | 3850,3750",
+    "3100,2600 | 3350,H-2250 | W-3250,2500 | W-3250,H-2250 | 3850,1750 | 3850,3500",
+    "3350,2600 | 3600,H-2250",
+    "3600,2600 | 3850,H-2250 | | | 3850,2000 | 3850,3250",
+};
+
+float Evaluate(const QString &term, float width, float height)
+{
+    if (term.startsWith('W'))
+        return width - term.mid(2).toFloat() * (term.size() > 1);
+    if (term.startsWith('H'))
+        return height - term.mid(2).toFloat() * (term.size() > 1);
+    return term.toFloat();
+}
+
+} // namespace
+
+void TestShow::convergenceTable_data()
+{
+    QTest::addColumn<float>("width");
+    QTest::addColumn<float>("height");
+
+    QTest::newRow("design size") << kDesignWidth << kDesignHeight;
+    QTest::newRow("a larger window") << 9000.f << 6000.f;
+}
+
+void TestShow::convergenceTable()
+{
+    QFETCH(float, width);
+    QFETCH(float, height);
+
+    const QList<show::Rgb> order = {show::kBlue, show::kGold, show::kRed, show::kGreen,
+                                    show::kBlack, show::kBlack};
+    Calls expected;
+    for (const char *row : kConvergence) {
+        const QStringList cells = QString::fromLatin1(row).split('|');
+        for (int i = 0; i < cells.size(); ++i) {
+            const QStringList xy = cells[i].trimmed().split(',', Qt::SkipEmptyParts);
+            if (xy.size() == 2)
+                expected.append(Call::Circle(Evaluate(xy[0], width, height),
+                                             Evaluate(xy[1], width, height), 350,
+                                             show::Compose(order[i])));
+        }
+    }
+    QCOMPARE(expected.size(), 74);
+    QCOMPARE(Only(Act(Play(width, height), 4), Call::Kind::Circle), expected);
+}
+
+void TestShow::sizeReads()
+{
+    const Calls calls = Play();
+    Calls acts;
+    for (int act = 1; act <= 4; ++act)
+        acts += Act(calls, act);
+    QCOMPARE(Only(acts, Call::Kind::Width).size() + Only(acts, Call::Kind::Height).size(), 279);
+}
+
+// Edge-relative points of a narrow window fall left of the client area and
+// are drawn there all the same.
+void TestShow::narrowWindowGoesNegative()
+{
+    const Calls calls = Play(2000, 1500);
+    const Calls red = CirclesOf(Act(calls, 2), show::kRed);
+    QCOMPARE(red.last(), Call::Circle(-500, 5250, 350, show::Compose(show::kRed)));
+    const Calls green = CirclesOf(Act(calls, 4), show::kGreen);
+    QCOMPARE(green.last(), Call::Circle(-1250, -750, 350, show::Compose(show::kGreen)));
 }
 
 void TestShow::roundingHalfToEven_data()

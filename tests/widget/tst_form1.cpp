@@ -27,7 +27,7 @@ public:
 };
 
 constexpr int kActOneStamps = 108;
-constexpr int kPausesPerShow = kActOneStamps;
+constexpr int kPausesPerShow = 366;
 constexpr QPoint kOpenSurface(20, 180); // clear of both captions
 
 QColor Pixel(const QImage &image, int x, int y)
