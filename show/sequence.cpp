@@ -1,5 +1,6 @@
 #include "sequence.h"
 
+#include "emblem.h"
 #include "palette.h"
 
 namespace show {
@@ -32,6 +33,7 @@ std::int32_t Form(Coord c, float width, float height)
 ClickShow::ClickShow(Surface &surface, Pacer &pacer)
     : window_(surface)
     , stamps_(window_, pacer)
+    , scatter_(window_, stamps_)
 {
 }
 
@@ -134,6 +136,17 @@ void ClickShow::PlayClickShow()
     PlayRuns(kAct3);
     window_.SetBackdrop(kGrey110);
     PlayConvergence();
+
+    window_.SetBackdrop(kGrey109);
+    scatter_.ScatterCircles();
+    stamps_.PauseMedium();
+
+    window_.SetBackdrop(kWhite);
+    DrawEmblem(window_);
+    window_.SetLabelVisible(Label::Top, true);
+    window_.SetLabelVisible(Label::Words, true);
+    window_.SetLabelCaption(Label::Top, "Salt Lake City");
+    window_.SetLabelCaption(Label::Words, "2002");
 }
 
 } // namespace show

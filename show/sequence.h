@@ -3,12 +3,14 @@
 #include "checkedsurface.h"
 #include "coordinates.h"
 #include "pacer.h"
+#include "scatter.h"
 #include "stamps.h"
 #include "surface.h"
 
 namespace show {
 
-// The Click show. One ClickShow serves a window for the life of the program.
+// The Click show. One ClickShow serves a window for the life of the program:
+// its scatter carries the random sequence on from show to show.
 class ClickShow
 {
 public:
@@ -38,6 +40,7 @@ private:
 
     CheckedSurface window_;
     Stamps stamps_;
+    Scatter scatter_;
 };
 
 } // namespace show

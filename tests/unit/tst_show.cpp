@@ -23,6 +23,11 @@ private slots:
     void convergenceTable();
     void sizeReads();
     void narrowWindowGoesNegative();
+    void wholeShowTotals();
+    void closing();
+    void secondShowContinuesTheScatterOnly();
+    void scatterCentresInsideTheClientArea_data();
+    void scatterCentresInsideTheClientArea();
     void roundingHalfToEven_data();
     void roundingHalfToEven();
     void oversizedClientArea_data();
@@ -287,6 +292,103 @@ void TestShow::narrowWindowGoesNegative()
     QCOMPARE(red.last(), Call::Circle(-500, 5250, 350, show::Compose(show::kRed)));
     const Calls green = CirclesOf(Act(calls, 4), show::kGreen);
     QCOMPARE(green.last(), Call::Circle(-1250, -750, 350, show::Compose(show::kGreen)));
+}
+
+void TestShow::wholeShowTotals()
+{
+    const Calls calls = Play();
+    QCOMPARE(Only(calls, Call::Kind::Circle).size(), 986);
+    QCOMPARE(calls.count(Call::Pause(52000)), 292);
+    QCOMPARE(calls.count(Call::Pause(30000)), 75);
+    QCOMPARE(calls.count(Call::Pause(9000)), 120);
+    QCOMPARE(Only(calls, Call::Kind::Width).size() + Only(calls, Call::Kind::Height).size(),
+             279 + 1200);
+
+    const Calls backdrops = {
+        Call::Backdrop(show::Compose(show::kGrey100)), Call::Backdrop(show::Compose(show::kGrey110)),
+        Call::Backdrop(show::Compose(show::kGrey109)), Call::Backdrop(show::Compose(show::kGrey110)),
+        Call::Backdrop(show::Compose(show::kGrey109)), Call::Backdrop(show::Compose(show::kWhite)),
+    };
+    QCOMPARE(Only(calls, Call::Kind::Backdrop), backdrops);
+
+    // The scatter: passes of black, red, green, blue, gold, each pass then a
+    // short pause, then one medium pause before the white backdrop.
+    const Calls scatter = Act(calls, 5);
+    const Calls circles = Only(scatter, Call::Kind::Circle);
+    QCOMPARE(circles.size(), 600);
+    const QList<show::Rgb> pass = {show::kBlack, show::kRed, show::kGreen, show::kBlue, show::kGold};
+    for (qsizetype i = 0; i < circles.size(); ++i) {
+        QCOMPARE(circles[i].colour, show::Compose(pass[i % 5]));
+        QCOMPARE(circles[i].radius, 350.f);
+    }
+    QCOMPARE(scatter.mid(scatter.size() - 2), (Calls{Call::Pause(9000), Call::Pause(30000)}));
+}
+
+void TestShow::closing()
+{
+    const Calls calls = Act(Play(), 6);
+    const show::Colour blue = show::Compose(show::kBlue), black = show::Compose(show::kBlack),
+                       red = show::Compose(show::kRed), gold = show::Compose(show::kGold),
+                       green = show::Compose(show::kGreen);
+    const Calls expected = {
+        Call::Circle(2020, 2020, 600, blue),  Call::Circle(2030, 2030, 600, blue),
+        Call::Circle(2040, 2040, 600, blue),  Call::Circle(2050, 2050, 600, blue),
+        Call::Circle(3520, 2020, 600, black), Call::Circle(3530, 2030, 600, black),
+        Call::Circle(3540, 2040, 600, black), Call::Circle(3550, 2050, 600, black),
+        Call::Circle(5020, 2020, 600, red),   Call::Circle(5030, 2030, 600, red),
+        Call::Circle(5040, 2040, 600, red),   Call::Circle(5050, 2050, 600, red),
+        Call::Circle(2770, 2770, 600, gold),  Call::Circle(2780, 2780, 600, gold),
+        Call::Circle(2790, 2790, 600, gold),  Call::Circle(2800, 2800, 600, gold),
+        Call::Circle(4270, 2780, 600, green), Call::Circle(4280, 2790, 600, green),
+        Call::Circle(4290, 2800, 600, green), Call::Circle(4300, 2810, 600, green),
+        Call::Visible(show::Label::Top, true),
+        Call::Visible(show::Label::Words, true),
+        Call::Caption(show::Label::Top, "Salt Lake City"),
+        Call::Caption(show::Label::Words, "2002"),
+    };
+    QCOMPARE(calls, expected);
+}
+
+void TestShow::secondShowContinuesTheScatterOnly()
+{
+    const Calls both = Play(kDesignWidth, kDesignHeight, 2);
+    const qsizetype half = both.size() / 2;
+    const Calls first = both.mid(0, half);
+    const Calls second = both.mid(half);
+    QCOMPARE(second.size(), first.size());
+    for (int act : {1, 2, 3, 4, 6})
+        QCOMPARE(Act(second, act), Act(first, act));
+    QVERIFY(Act(second, 5) != Act(first, 5));
+
+    // A new show object starts the sequence over, as a new run of the program does.
+    QCOMPARE(Act(Play(), 5), Act(first, 5));
+}
+
+void TestShow::scatterCentresInsideTheClientArea_data()
+{
+    QTest::addColumn<float>("width");
+    QTest::addColumn<float>("height");
+
+    QTest::newRow("design size") << kDesignWidth << kDesignHeight;
+    QTest::newRow("zero width puts every centre on x = 0") << 0.f << kDesignHeight;
+    QTest::newRow("zero height puts every centre on y = 0") << kDesignWidth << 0.f;
+    QTest::newRow("one pixel") << 15.f << 15.f;
+    QTest::newRow("fractional size") << 7492.5f << 5347.5f;
+}
+
+void TestShow::scatterCentresInsideTheClientArea()
+{
+    QFETCH(float, width);
+    QFETCH(float, height);
+
+    const Calls circles = Only(Act(Play(width, height), 5), Call::Kind::Circle);
+    QCOMPARE(circles.size(), 600);
+    for (const Call &c : circles) {
+        QCOMPARE(c.x, std::floor(c.x));
+        QCOMPARE(c.y, std::floor(c.y));
+        QVERIFY2(c.x >= 0 && (c.x < width || (width == 0 && c.x == 0)), c.Line().c_str());
+        QVERIFY2(c.y >= 0 && (c.y < height || (height == 0 && c.y == 0)), c.Line().c_str());
+    }
 }
 
 void TestShow::roundingHalfToEven_data()

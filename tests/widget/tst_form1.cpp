@@ -27,7 +27,7 @@ public:
 };
 
 constexpr int kActOneStamps = 108;
-constexpr int kPausesPerShow = 366;
+constexpr int kPausesPerShow = 292 + 74 + 120 + 1;
 constexpr QPoint kOpenSurface(20, 180); // clear of both captions
 
 QColor Pixel(const QImage &image, int x, int y)
@@ -64,6 +64,7 @@ private slots:
     void clickPlaysTheShowOnTheSurface();
     void clicks_data();
     void clicks();
+    void finishedShowStandsUntilTheNextClick();
     void pictureSurvivesRepaintAndResize();
     void resizeMovesEdgeRuns();
 
@@ -180,6 +181,44 @@ void TestForm1::clicks()
         QTest::mouseRelease(form, Qt::LeftButton, {}, QPoint(600, 180));
     }
     QCOMPARE(pacer->waits - before, shows * kPausesPerShow);
+}
+
+void TestForm1::finishedShowStandsUntilTheNextClick()
+{
+    QTest::mouseClick(form, Qt::LeftButton, {}, kOpenSurface);
+    auto *top = form->findChild<QLabel *>("lblTop");
+    auto *words = form->findChild<QLabel *>("lblWords");
+    QVERIFY(top->isVisible() && words->isVisible());
+    QCOMPARE(top->text(), QStringLiteral("Salt Lake City"));
+    QCOMPARE(words->text(), QStringLiteral("2002"));
+
+    // White, with each ring of the emblem in its colour (radius 600 / 15 = 40
+    // px, so a ring's leftmost point lies 40 px left of its centre).
+    const QImage picture = Snapshot();
+    QCOMPARE(Pixel(picture, 20, 180), Q(show::kWhite));
+    QVERIFY(HasColourIn(picture, QRect(93, 133, 5, 5), Q(show::kBlue)));   // (2020, 2020) twips
+    QVERIFY(HasColourIn(picture, QRect(193, 133, 5, 5), Q(show::kBlack))); // (3520, 2020)
+    QVERIFY(HasColourIn(picture, QRect(293, 133, 5, 5), Q(show::kRed)));   // (5020, 2020)
+    QVERIFY(HasColourIn(picture, QRect(143, 183, 5, 5), Q(show::kGold)));  // (2770, 2770)
+    QVERIFY(HasColourIn(picture, QRect(243, 183, 5, 5), Q(show::kGreen))); // (4270, 2780)
+    // Caption text in the default text colour on its white box.
+    QVERIFY(HasColourIn(picture, top->geometry(), form->palette().color(QPalette::WindowText)));
+    QVERIFY(HasColourIn(picture, words->geometry(), form->palette().color(QPalette::WindowText)));
+
+    // A click on a caption leaves everything standing.
+    const int waits = pacer->waits;
+    QTest::mouseClick(top, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(words, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(pacer->waits, waits);
+    QCOMPARE(Snapshot(), picture);
+
+    // A click elsewhere hides the captions before the first backdrop.
+    bool hiddenDuringShow = false;
+    pacer->onWait = [&](int) { hiddenDuringShow = !top->isVisible() && !words->isVisible(); };
+    QTest::mouseClick(form, Qt::LeftButton, {}, kOpenSurface);
+    QVERIFY(hiddenDuringShow);
+    QCOMPARE(pacer->waits, waits + kPausesPerShow);
+    QCOMPARE(Snapshot(), picture);
 }
 
 void TestForm1::pictureSurvivesRepaintAndResize()
