@@ -1,6 +1,6 @@
 # The two commands of a fresh machine: `make run` and `make test`.
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test bench clean
 
 all: build
 
@@ -16,6 +16,10 @@ run: build
 
 test: build
 	ctest --preset default
+
+bench: build
+	@cmake --build --preset default --target clickshow-bench
+	build/clickshow-bench
 
 clean:
 	rm -rf build

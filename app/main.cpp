@@ -1,10 +1,12 @@
 #include "show/busywaitpacer.h"
+#include "window/displaylink.h"
 #include "window/form1.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
@@ -21,6 +23,12 @@ int main(int argc, char *argv[])
     Form1 form(pacer);
     QObject::connect(&form, &Form1::showFailed, &form, [&form](const QString &message) {
         std::fprintf(stderr, "clickshow: %s\n", qPrintable(message));
+        if (DisplayConnectionLost()) {
+            // No screen is left to show a message box on.
+            std::fprintf(stderr, "clickshow: the connection to the display is lost\n");
+            std::fflush(stderr);
+            std::_Exit(1);
+        }
         std::fflush(stderr);
         QMessageBox::critical(&form, QStringLiteral("clickshow"), message);
         QCoreApplication::exit(1);

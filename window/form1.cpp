@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "displaylink.h"
+
 #include "show/showerror.h"
 
 #include <QLabel>
@@ -101,7 +103,7 @@ bool Form1::SetBackdrop(show::Colour colour)
     SyncCanvasSize();
     canvas_.fill(backdrop_);
     repaint();
-    return true;
+    return !DisplayConnectionLost();
 }
 
 bool Form1::GetClientWidth(float &twips)
@@ -136,7 +138,7 @@ bool Form1::DrawCircleOutline(float x, float y, float radius, show::Colour colou
     }
     // Synchronous: the outline is on the screen before the pause that follows.
     repaint(dirty);
-    return true;
+    return !DisplayConnectionLost();
 }
 
 bool Form1::SetLabelVisible(show::Label label, bool visible)
@@ -144,7 +146,7 @@ bool Form1::SetLabelVisible(show::Label label, bool visible)
     QLabel *widget = LabelWidget(label);
     widget->setVisible(visible);
     repaint(widget->geometry());
-    return true;
+    return !DisplayConnectionLost();
 }
 
 bool Form1::SetLabelCaption(show::Label label, const std::string &text)
@@ -153,7 +155,7 @@ bool Form1::SetLabelCaption(show::Label label, const std::string &text)
     widget->setText(QString::fromStdString(text));
     if (widget->isVisible())
         widget->repaint();
-    return true;
+    return !DisplayConnectionLost();
 }
 
 void Form1::paintEvent(QPaintEvent *event)

@@ -1,0 +1,257 @@
+// make bench: what one outline, one show and one process cost on a real X
+// server (a private Xvfb), as medians over several runs.
+
+#include "../tests/e2e/xserver.h"
+#include "show/busywaitpacer.h"
+#include "show/palette.h"
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <xcb/xcb.h>
+
+namespace {
+
+constexpr int kOutlines = 2000;
+constexpr int kRuns = 9;
+constexpr double kNominalShowSeconds = 18514000 * 180e-9;
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Centres spread over the client area, in twips.
+QPoint Centre(int i)
+{
+    return QPoint((i * 7919) % 7485, (i * 104729) % 5340);
+}
+
+void RoundTrip()
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11->connection();
+    free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
+
+double FormOutlinesMicros(Form1 &form)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kOutlines; ++i) {
+        const QPoint c = Centre(i);
+        if (!form.DrawCircleOutline(float(c.x()), float(c.y()), 350.f, show::Compose(show::kBlue)))
+            return -1;
+    }
+    RoundTrip();
+    return double(timer.nsecsElapsed()) / 1000.0 / kOutlines;
+}
+
+// The least a program can do for the same picture: draw the arc into a
+// pixmap, copy the dirty rectangle to the window, flush.
+double XlibOutlinesMicros(Display *display, Window window, Pixmap pixmap, GC gc)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kOutlines; ++i) {
+        const QPoint c = Centre(i) / 15;
+        const int r = 350 / 15;
+        XDrawArc(display, pixmap, gc, c.x() - r, c.y() - r, unsigned(2 * r), unsigned(2 * r), 0, 360 * 64);
+        XCopyArea(display, pixmap, window, gc, c.x() - r - 1, c.y() - r - 1, unsigned(2 * r + 3),
+                  unsigned(2 * r + 3), c.x() - r - 1, c.y() - r - 1);
+        XFlush(display);
+    }
+    XSync(display, False);
+    return double(timer.nsecsElapsed()) / 1000.0 / kOutlines;
+}
+
+void Click(QWidget &widget)
+{
+    const QPointF at(20, 180);
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget.mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &press);
+    QApplication::sendEvent(&widget, &release);
+}
+
+long ProcessTicks(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.value(11).toLong() + fields.value(12).toLong(); // utime + stime
+}
+
+long RssKib(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+struct ProcessCost
+{
+    double startMs;
+    long rssKib;
+    long idleTicks;
+};
+
+// Start of the real program to its first paint, its memory after a show,
+// and the processor time it takes while it waits.
+ProcessCost MeasureProcess(const QString &display, Display *x)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(QStringLiteral(CLICKSHOW_BINARY), {});
+    process.waitForStarted();
+
+    ProcessCost cost{-1, -1, -1};
+    Window form = 0;
+    while (timer.elapsed() < 10000 && cost.startMs < 0) {
+        if (!form) {
+            Window root, parent, *children = nullptr;
+            unsigned count = 0;
+            XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count);
+            for (unsigned i = 0; i < count; ++i) {
+                char *name = nullptr;
+                XWindowAttributes a;
+                if (XFetchName(x, children[i], &name) && name && QByteArray(name) == "Form1"
+                    && XGetWindowAttributes(x, children[i], &a) && a.map_state == IsViewable)
+                    form = children[i];
+                XFree(name);
+            }
+            XFree(children);
+        }
+        if (form) {
+            XImage *image = XGetImage(x, form, 0, 0, 499, 356, AllPlanes, ZPixmap);
+            if (image) {
+                const unsigned long corner = XGetPixel(image, 0, 0);
+                if (corner != 0 && corner == XGetPixel(image, 250, 180) && corner == XGetPixel(image, 498, 355))
+                    cost.startMs = double(timer.nsecsElapsed()) / 1e6;
+                XDestroyImage(image);
+            }
+        }
+        if (cost.startMs < 0)
+            QThread::usleep(500);
+    }
+    if (form) {
+        // A real click through the server, then time for the show to end.
+        int rootX = 0, rootY = 0;
+        Window child = 0;
+        XTranslateCoordinates(x, form, DefaultRootWindow(x), 20, 180, &rootX, &rootY, &child);
+        XTestFakeMotionEvent(x, DefaultScreen(x), rootX, rootY, CurrentTime);
+        XTestFakeButtonEvent(x, 1, True, CurrentTime);
+        XTestFakeButtonEvent(x, 1, False, CurrentTime);
+        XSync(x, False);
+        QThread::msleep(5000);
+        cost.rssKib = RssKib(process.processId());
+        const long before = ProcessTicks(process.processId());
+        QThread::msleep(3000);
+        cost.idleTicks = ProcessTicks(process.processId()) - before;
+    }
+    process.kill();
+    process.waitForFinished();
+    return cost;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    XServer server;
+    if (!server.isRunning()) {
+        std::fprintf(stderr, "bench: could not start Xvfb\n");
+        return 1;
+    }
+    qputenv("DISPLAY", server.display().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+
+    show::BusyWaitPacer pacer;
+    Form1 form(pacer);
+    form.show();
+    while (!form.windowHandle() || !form.windowHandle()->isExposed())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents();
+
+    Display *display = XOpenDisplay(server.display().toLocal8Bit().constData());
+    const int screen = DefaultScreen(display);
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 520, 0, 499, 356,
+                                              0, 0, WhitePixel(display, screen));
+    XMapWindow(display, window);
+    const Pixmap pixmap = XCreatePixmap(display, window, 499, 356, unsigned(DefaultDepth(display, screen)));
+    const GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    XSetForeground(display, gc, 0x0000ff);
+    XSync(display, False);
+
+    // (a) Runs alternate so that both see the same machine.
+    std::vector<double> formMicros, xlibMicros;
+    for (int run = 0; run < kRuns; ++run) {
+        formMicros.push_back(FormOutlinesMicros(form));
+        xlibMicros.push_back(XlibOutlinesMicros(display, window, pixmap, gc));
+    }
+
+    // (b) Whole shows at the design size.
+    std::vector<double> showSeconds;
+    for (int run = 0; run < 5; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        Click(form);
+        showSeconds.push_back(double(timer.nsecsElapsed()) / 1e9);
+        QApplication::processEvents();
+    }
+
+    // (c) The real program, started afresh each time.
+    std::vector<double> startMs, rss, idle;
+    for (int run = 0; run < 3; ++run) {
+        const ProcessCost cost = MeasureProcess(server.display(), display);
+        startMs.push_back(cost.startMs);
+        rss.push_back(double(cost.rssKib));
+        idle.push_back(double(cost.idleTicks));
+    }
+
+    const double form_us = Median(formMicros), xlib_us = Median(xlibMicros);
+    const double show_s = Median(showSeconds);
+    std::printf("| measure | median | target |\n|---|---|---|\n");
+    std::printf("| (a) one DrawCircleOutline on Form1 | %.1f us | |\n", form_us);
+    std::printf("| (a) the same outline, raw Xlib reference | %.1f us | |\n", xlib_us);
+    std::printf("| (a) ratio Form1 / Xlib | %.2f | <= 1.5 |\n", form_us / xlib_us);
+    std::printf("| (b) one whole show | %.3f s | < 4 s |\n", show_s);
+    std::printf("| (b) overhead over %.5f s of pauses | %.2f %% | <= 2 %% |\n", kNominalShowSeconds,
+                100.0 * (show_s - kNominalShowSeconds) / kNominalShowSeconds);
+    std::printf("| (c) process start to first paint | %.0f ms | |\n", Median(startMs));
+    std::printf("| (c) RSS after a show | %.1f MiB | |\n", Median(rss) / 1024.0);
+    std::printf("| (c) CPU while idle, 3 s | %.0f ticks | 0 |\n", Median(idle));
+    std::printf("(%d outlines a run, %d runs alternating; 5 shows; 3 starts)\n", kOutlines, kRuns);
+
+    XFreeGC(display, gc);
+    XFreePixmap(display, pixmap);
+    XCloseDisplay(display);
+    return 0;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "xdriver.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QProcess>
+
+#include <functional>
+
+// The real clickshow binary on a given display, and ways to watch its window.
+class AppRun
+{
+public:
+    explicit AppRun(const QString &display);
+    ~AppRun();
+
+    bool Start();
+    XWindow window() const { return window_; }
+    QProcess &process() { return process_; }
+    qint64 pid() const { return process_.processId(); }
+
+    // Stopped, the program draws nothing more; the X server still finishes
+    // what it was sent.
+    void Stop();
+    void Continue();
+
+    // One stretch between two backdrop changes, with the last frame seen in it.
+    struct Phase
+    {
+        QRgb backdrop;
+        QImage last;
+    };
+
+    // Clicks at `at` and follows the show by running the program in slices
+    // of half a millisecond, looking at the window between slices. Every
+    // pause of the show is longer than a slice, so the last frame of each
+    // phase is the whole of what that stretch drew. Returns once the show
+    // has ended on white and the picture has stood still.
+    QList<Phase> ClickAndFollow(XDriver &x, QPoint at);
+
+    // The picture once it has not changed for `stillMs`.
+    QImage WaitUntilStill(XDriver &x, int stillMs);
+
+    // Polls the window as it runs until `done` says so or the time is up,
+    // collecting the backdrops seen, in order, without repeats.
+    QList<QRgb> WatchBackdrops(XDriver &x, int timeoutMs, const std::function<bool(const QList<QRgb> &)> &done);
+
+private:
+    QString display_;
+    QProcess process_;
+    XWindow window_ = 0;
+};

@@ -1,0 +1,198 @@
+#include "xdriver.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QThread>
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+XDriver::XDriver(const QString &display)
+    : display_(XOpenDisplay(display.toLocal8Bit().constData()))
+{
+}
+
+XDriver::~XDriver()
+{
+    if (display_)
+        XCloseDisplay(display_);
+}
+
+QString XDriver::Title(XWindow window)
+{
+    const Atom netName = XInternAtom(display_, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char *data = nullptr;
+    QString title;
+    if (XGetWindowProperty(display_, window, netName, 0, 1024, False, utf8, &type, &format, &items,
+                           &after, &data) == Success && data) {
+        title = QString::fromUtf8(reinterpret_cast<char *>(data), int(items));
+        XFree(data);
+    }
+    return title;
+}
+
+XWindow XDriver::WaitForWindow(const QString &title, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count);
+        Window found = 0;
+        for (unsigned i = 0; i < count && !found; ++i) {
+            XWindowAttributes attributes;
+            if (XGetWindowAttributes(display_, children[i], &attributes)
+                && attributes.map_state == IsViewable && Title(children[i]) == title)
+                found = children[i];
+        }
+        if (children)
+            XFree(children);
+        if (found)
+            return found;
+        QThread::msleep(20);
+    } while (timer.elapsed() < timeoutMs);
+    return 0;
+}
+
+QSize XDriver::Size(XWindow window)
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display_, window, &attributes))
+        return {};
+    return QSize(attributes.width, attributes.height);
+}
+
+QImage XDriver::Grab(XWindow window)
+{
+    const QSize size = Size(window);
+    if (size.isEmpty())
+        return {};
+    XImage *image = XGetImage(display_, window, 0, 0, size.width(), size.height(), AllPlanes, ZPixmap);
+    if (!image)
+        return {};
+    QImage copy(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(copy.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = 0xff000000u | (XGetPixel(image, x, y) & 0xffffffu);
+    }
+    XDestroyImage(image);
+    return copy;
+}
+
+void XDriver::MoveTo(XWindow window, QPoint at)
+{
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), at.x(), at.y(), &rootX,
+                          &rootY, &child);
+    XTestFakeMotionEvent(display_, DefaultScreen(display_), rootX, rootY, CurrentTime);
+}
+
+void XDriver::Press(XWindow window, QPoint at, unsigned button)
+{
+    MoveTo(window, at);
+    XTestFakeButtonEvent(display_, button, True, CurrentTime);
+    XSync(display_, False);
+}
+
+void XDriver::Release(unsigned button)
+{
+    XTestFakeButtonEvent(display_, button, False, CurrentTime);
+    XSync(display_, False);
+}
+
+void XDriver::Click(XWindow window, QPoint at, unsigned button)
+{
+    Press(window, at, button);
+    QThread::msleep(30);
+    Release(button);
+}
+
+void XDriver::RequestClose(XWindow window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XSync(display_, False);
+}
+
+void XDriver::Resize(XWindow window, int width, int height)
+{
+    XResizeWindow(display_, window, unsigned(width), unsigned(height));
+    XSync(display_, False);
+}
+
+void XDriver::Unmap(XWindow window)
+{
+    XUnmapWindow(display_, window);
+    XSync(display_, False);
+}
+
+void XDriver::Map(XWindow window)
+{
+    XMapWindow(display_, window);
+    XSync(display_, False);
+}
+
+XWindow XDriver::Cover(QRect area)
+{
+    const int screen = DefaultScreen(display_);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = BlackPixel(display_, screen);
+    const Window window = XCreateWindow(display_, DefaultRootWindow(display_), area.x(), area.y(),
+                                        unsigned(area.width()), unsigned(area.height()), 0,
+                                        CopyFromParent, InputOutput, CopyFromParent,
+                                        CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapRaised(display_, window);
+    XSync(display_, False);
+    return window;
+}
+
+void XDriver::Destroy(XWindow window)
+{
+    XDestroyWindow(display_, window);
+    XSync(display_, False);
+}
+
+QRgb Backdrop(const QImage &image)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); y += 7) {
+        for (int x = 0; x < image.width(); x += 7)
+            ++counts[image.pixel(x, y)];
+    }
+    QRgb best = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            best = it.key();
+        }
+    }
+    return best;
+}
+
+bool HasColourIn(const QImage &image, const QRect &area, QRgb colour)
+{
+    const QRect clipped = area & image.rect();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            if ((image.pixel(x, y) & 0xffffffu) == (colour & 0xffffffu))
+                return true;
+        }
+    }
+    return false;
+}

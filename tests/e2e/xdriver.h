@@ -1,0 +1,55 @@
+#pragma once
+
+// Drives a real X server the way a person at the screen would: clicks through
+// XTest, close requests through the window manager protocol, and eyes through
+// XGetImage. No toolkit of its own.
+
+#include <QImage>
+#include <QPoint>
+#include <QRgb>
+#include <QString>
+
+
+struct _XDisplay;
+
+// An X window id, kept free of Xlib's macros in headers that Qt also sees.
+using XWindow = unsigned long;
+
+class XDriver
+{
+public:
+    explicit XDriver(const QString &display);
+    ~XDriver();
+    XDriver(const XDriver &) = delete;
+    XDriver &operator=(const XDriver &) = delete;
+
+    bool isOpen() const { return display_ != nullptr; }
+
+    // The viewable top-level window with this title, or 0 once the timeout
+    // has passed.
+    XWindow WaitForWindow(const QString &title, int timeoutMs);
+    QSize Size(XWindow window);
+    QImage Grab(XWindow window);
+
+    void Click(XWindow window, QPoint at, unsigned button = 1);
+    void Press(XWindow window, QPoint at, unsigned button = 1);
+    void Release(unsigned button = 1);
+    void RequestClose(XWindow window);
+    void Resize(XWindow window, int width, int height);
+    void Unmap(XWindow window);
+    void Map(XWindow window);
+
+    // A plain window of our own, mapped over the given area.
+    XWindow Cover(QRect area);
+    void Destroy(XWindow window);
+
+private:
+    void MoveTo(XWindow window, QPoint at);
+    QString Title(XWindow window);
+
+    _XDisplay *display_;
+};
+
+// The colour most of a picture shows: the backdrop, under the outlines.
+QRgb Backdrop(const QImage &image);
+bool HasColourIn(const QImage &image, const QRect &area, QRgb colour);

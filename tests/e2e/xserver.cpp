@@ -1,0 +1,44 @@
+#include "xserver.h"
+
+#include <csignal>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+XServer::XServer()
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return;
+    pid_ = fork();
+    if (pid_ == 0) {
+        close(fds[0]);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+               "-nolisten", "tcp", static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    // Xvfb writes its display number once it accepts connections.
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    if (!number.empty())
+        display_ = QStringLiteral(":") + QString::fromStdString(number);
+}
+
+XServer::~XServer()
+{
+    Kill();
+}
+
+void XServer::Kill()
+{
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <sys/types.h>
+
+// A private Xvfb, for the cases that need to own (and kill) their server.
+class XServer
+{
+public:
+    XServer();
+    ~XServer();
+    XServer(const XServer &) = delete;
+    XServer &operator=(const XServer &) = delete;
+
+    bool isRunning() const { return pid_ > 0 && !display_.isEmpty(); }
+    QString display() const { return display_; }
+    void Kill();
+
+private:
+    pid_t pid_ = -1;
+    QString display_;
+};
