@@ -1,5 +1,5 @@
 #include "show/busywaitpacer.h"
-#include "window/displaylink.h"
+#include "window/platform.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -10,12 +10,7 @@
 
 int main(int argc, char *argv[])
 {
-    // Native Wayland holds back what is drawn until the event loop runs, and
-    // the show never returns to it; XWayland puts each outline up at once.
-    // An explicit platform choice, such as offscreen in tests, stands.
-    if (qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-
+    ChoosePlatformDefaults();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("clickshow"));
 

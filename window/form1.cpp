@@ -1,6 +1,7 @@
 #include "form1.h"
 
-#include "displaylink.h"
+#include "circleraster.h"
+#include "platform.h"
 
 #include "show/showerror.h"
 
@@ -120,24 +121,16 @@ bool Form1::GetClientHeight(float &twips)
 
 bool Form1::DrawCircleOutline(float x, float y, float radius, show::Colour colour)
 {
-    const QPointF centre(double(x) / kTwipsPerPixel, double(y) / kTwipsPerPixel);
-    const double r = double(radius) / kTwipsPerPixel;
-    const QRectF bounds(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
-    // One pixel of margin for the pen; what lies wholly outside costs nothing.
-    const QRect dirty = bounds.toAlignedRect().adjusted(-1, -1, 1, 1) & rect();
-    if (dirty.isEmpty())
-        return true;
-
     SyncCanvasSize();
-    {
-        QPainter painter(&canvas_);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(ToQColor(colour), 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(centre, r, r);
-    }
+    const qreal scale = canvas_.devicePixelRatio() / kTwipsPerPixel;
+    const QRect drawn = RasterCircleOutline(canvas_, QPointF(x * scale, y * scale), radius * scale,
+                                            ToQColor(colour).rgb());
+    if (drawn.isEmpty())
+        return true; // wholly outside: nothing to show
     // Synchronous: the outline is on the screen before the pause that follows.
-    repaint(dirty);
+    const qreal ratio = canvas_.devicePixelRatio();
+    repaint(QRectF(drawn.x() / ratio, drawn.y() / ratio, drawn.width() / ratio,
+                   drawn.height() / ratio).toAlignedRect());
     return !DisplayConnectionLost();
 }
 

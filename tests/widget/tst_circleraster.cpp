@@ -1,0 +1,99 @@
+// The window's circle rasteriser, on plain images.
+
+#include "window/circleraster.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+class TestCircleRaster : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void outline_data();
+    void outline();
+    void nothingOutside_data();
+    void nothingOutside();
+};
+
+namespace {
+constexpr QRgb kPaper = 0xff646464;
+constexpr QRgb kInk = 0xff0000ff;
+} // namespace
+
+void TestCircleRaster::outline_data()
+{
+    QTest::addColumn<QPointF>("centre");
+    QTest::addColumn<qreal>("radius");
+
+    QTest::newRow("stamp radius in the middle") << QPointF(100, 80) << 350.0 / 15;
+    QTest::newRow("emblem radius") << QPointF(100, 80) << 40.0;
+    QTest::newRow("quarter circle on the top-left corner") << QPointF(0, 0) << 350.0 / 15;
+    QTest::newRow("half off the right edge") << QPointF(199, 80) << 30.0;
+    QTest::newRow("fractional centre rounds") << QPointF(50.6, 60.4) << 10.0;
+    QTest::newRow("radius zero is one pixel") << QPointF(10, 10) << 0.0;
+}
+
+// Every pixel drawn lies on the circle; every column the circle crosses
+// inside the image gets a pixel in each half, so the ring is closed.
+void TestCircleRaster::outline()
+{
+    QFETCH(QPointF, centre);
+    QFETCH(qreal, radius);
+
+    QImage image(200, 160, QImage::Format_RGB32);
+    image.fill(kPaper);
+    const QRect bounds = RasterCircleOutline(image, centre, radius, kInk);
+
+    const int cx = int(std::lround(centre.x())), cy = int(std::lround(centre.y()));
+    const int r = int(std::lround(radius));
+    QRect inked;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != kInk)
+                continue;
+            inked |= QRect(x, y, 1, 1);
+            const qreal distance = std::hypot(x - cx, y - cy);
+            QVERIFY2(std::fabs(distance - r) < 1.0, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+        }
+    }
+    QVERIFY(bounds.contains(inked));
+    for (int x = std::max(cx - r, 0); x <= std::min(cx + r, image.width() - 1); ++x) {
+        for (const int sign : {-1, 1}) {
+            bool found = false;
+            for (int y = 0; y < image.height() && !found; ++y)
+                found = image.pixel(x, y) == kInk && (y - cy) * sign >= 0;
+            const int edgeY = cy + sign * int(std::lround(std::sqrt(std::max(0, r * r - (x - cx) * (x - cx)))));
+            if (edgeY >= 0 && edgeY < image.height())
+                QVERIFY2(found, qPrintable(QStringLiteral("column %1 open").arg(x)));
+        }
+    }
+}
+
+void TestCircleRaster::nothingOutside_data()
+{
+    QTest::addColumn<QPointF>("centre");
+    QTest::addColumn<qreal>("radius");
+
+    QTest::newRow("wholly left") << QPointF(-100, 80) << 30.0;
+    QTest::newRow("wholly below") << QPointF(100, 400) << 30.0;
+    QTest::newRow("far beyond any screen") << QPointF(2e9, 2e9) << 23.0;
+    QTest::newRow("NaN centre") << QPointF(qQNaN(), 10) << 23.0;
+    QTest::newRow("negative radius") << QPointF(100, 80) << -5.0;
+}
+
+void TestCircleRaster::nothingOutside()
+{
+    QFETCH(QPointF, centre);
+    QFETCH(qreal, radius);
+
+    QImage image(200, 160, QImage::Format_RGB32);
+    image.fill(kPaper);
+    QImage untouched = image;
+    QVERIFY(RasterCircleOutline(image, centre, radius, kInk).isEmpty());
+    QCOMPARE(image, untouched);
+}
+
+QTEST_APPLESS_MAIN(TestCircleRaster)
+#include "tst_circleraster.moc"
