@@ -181,7 +181,7 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
     pressed_ = false;
     event->accept();
     if (click)
-        PlayShow();
+        PlayClickShow();
 }
 
 // The second press of a double click is not a click of its own.
@@ -191,7 +191,7 @@ void Form1::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
-void Form1::PlayShow()
+void Form1::PlayClickShow()
 {
     try {
         show_.PlayClickShow();

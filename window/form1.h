@@ -36,6 +36,10 @@ public:
     bool SetLabelVisible(show::Label label, bool visible) override;
     bool SetLabelCaption(show::Label label, const std::string &text) override;
 
+public slots:
+    // The Click show, as a click outside the shown captions plays it.
+    void PlayClickShow();
+
 signals:
     // The show stopped at a failure; the window stands as it was left.
     void showFailed(const QString &message);
@@ -52,7 +56,6 @@ private:
     QLabel *LabelWidget(show::Label label) const;
     bool IsOnShownLabel(const QPoint &pos) const;
     void SyncCanvasSize();
-    void PlayShow();
 
     QLabel *lblTop_;
     QLabel *lblWords_;

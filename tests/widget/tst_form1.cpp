@@ -9,6 +9,8 @@
 
 #include <functional>
 
+#include <malloc.h>
+
 namespace {
 
 // Counts the pauses and can look at the window at a given one.
@@ -67,6 +69,9 @@ private slots:
     void finishedShowStandsUntilTheNextClick();
     void pictureSurvivesRepaintAndResize();
     void resizeMovesEdgeRuns();
+    void extremeSizes_data();
+    void extremeSizes();
+    void manyShowsKeepMemoryFlat();
 
 private:
     QImage Snapshot() { return form->grab().toImage(); }
@@ -261,6 +266,54 @@ void TestForm1::resizeMovesEdgeRuns()
     QVERIFY(!HasColourIn(act1, QRect(470, 0, 10, 3), Q(show::kRed)));
     QVERIFY(HasColourIn(act1, QRect(0, 375, 3, 25), Q(show::kGold)));
     QVERIFY(HasColourIn(act1, QRect(20, 0, 6, 3), Q(show::kBlue)));
+}
+
+void TestForm1::extremeSizes_data()
+{
+    QTest::addColumn<QSize>("pixels");
+
+    QTest::newRow("zero width") << QSize(0, 356);
+    QTest::newRow("zero height") << QSize(499, 0);
+    QTest::newRow("one pixel") << QSize(1, 1);
+    QTest::newRow("40000 x 30000 twips") << QSize(40000 / 15, 30000 / 15);
+}
+
+void TestForm1::extremeSizes()
+{
+    QFETCH(QSize, pixels);
+
+    form->resize(pixels);
+    QTRY_COMPARE(form->size(), pixels);
+    QSignalSpy failures(form, &Form1::showFailed);
+    form->PlayClickShow();
+    QCOMPARE(failures.count(), 0);
+    QCOMPARE(pacer->waits, kPausesPerShow);
+    QVERIFY(form->findChild<QLabel *>("lblTop")->isVisible());
+}
+
+// Shows leave nothing behind: the heap in use after 200 shows is what it
+// was after the first 20. Between shows the event loop runs, as it does in
+// the program. (Under AddressSanitizer the leak checker stands in for this
+// count.)
+void TestForm1::manyShowsKeepMemoryFlat()
+{
+    const auto heapInUse = [] { return mallinfo2().uordblks; };
+    const auto play = [this] {
+        form->PlayClickShow();
+        QCoreApplication::processEvents();
+    };
+    for (int i = 0; i < 20; ++i)
+        play();
+    const size_t before = heapInUse();
+    for (int i = 20; i < 200; ++i)
+        play();
+    QCOMPARE(pacer->waits, 200 * kPausesPerShow);
+#ifndef __SANITIZE_ADDRESS__
+    QVERIFY2(heapInUse() <= before + 64 * 1024,
+             qPrintable(QStringLiteral("heap grew from %1 to %2 bytes").arg(before).arg(heapInUse())));
+#else
+    Q_UNUSED(before);
+#endif
 }
 
 QTEST_MAIN(TestForm1)
