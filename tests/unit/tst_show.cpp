@@ -138,13 +138,6 @@ void TestShow::stampPoints_data()
     QTest::newRow("act 3 red turn k=10") << 3 << "red" << 10 << QPoint(4985, 2500);
     QTest::newRow("act 3 red goes left after the turn") << 3 << "red" << 11 << QPoint(4735, 2500);
     QTest::newRow("act 3 red last") << 3 << "red" << -1 << QPoint(4235, 2500);
-
-    QTest::newRow("act 4 blue ends") << 4 << "blue" << -1 << QPoint(3600, 2600);
-    QTest::newRow("act 4 gold ends") << 4 << "gold" << -1 << QPoint(3850, 3090);
-    QTest::newRow("act 4 red ends") << 4 << "red" << -1 << QPoint(4235, 2500);
-    QTest::newRow("act 4 green ends") << 4 << "green" << -1 << QPoint(4235, 3090);
-    QTest::newRow("act 4 top black ends") << 4 << "black" << 16 << QPoint(3850, 2000);
-    QTest::newRow("act 4 bottom black ends") << 4 << "black" << -1 << QPoint(3850, 3250);
 }
 
 void TestShow::stampPoints()
