@@ -4,12 +4,11 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make
     qt6-base-dev
-    libx11-dev libxtst-dev
-    xvfb xauth xdotool x11-utils imagemagick
+    libx11-dev libxtst-dev libxcb1-dev
+    xvfb xauth xdotool imagemagick
     fonts-urw-base35
-    libbenchmark-dev
 )
 
 missing=()
