@@ -1,6 +1,7 @@
 // make bench: what one outline, one show and one process cost on a real X
 // server (a private Xvfb), as medians over several runs.
 
+#include "../tests/e2e/xdriver.h"
 #include "../tests/e2e/xserver.h"
 #include "show/busywaitpacer.h"
 #include "show/palette.h"
@@ -21,7 +22,6 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <xcb/xcb.h>
 
 namespace {
@@ -154,8 +154,9 @@ struct ProcessCost
 
 // Start of the real program to its first paint, its memory after a show,
 // and the processor time it takes while it waits.
-ProcessCost MeasureProcess(const QString &display, Display *x)
+ProcessCost MeasureProcess(const QString &display)
 {
+    XDriver x(display);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display);
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -167,43 +168,18 @@ ProcessCost MeasureProcess(const QString &display, Display *x)
     process.waitForStarted();
 
     ProcessCost cost{-1, -1, -1};
-    Window form = 0;
+    XWindow form = 0;
     while (timer.elapsed() < 10000 && cost.startMs < 0) {
-        if (!form) {
-            Window root, parent, *children = nullptr;
-            unsigned count = 0;
-            XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count);
-            for (unsigned i = 0; i < count; ++i) {
-                char *name = nullptr;
-                XWindowAttributes a;
-                if (XFetchName(x, children[i], &name) && name && QByteArray(name) == "Form1"
-                    && XGetWindowAttributes(x, children[i], &a) && a.map_state == IsViewable)
-                    form = children[i];
-                XFree(name);
-            }
-            XFree(children);
-        }
-        if (form) {
-            XImage *image = XGetImage(x, form, 0, 0, 499, 356, AllPlanes, ZPixmap);
-            if (image) {
-                const unsigned long corner = XGetPixel(image, 0, 0);
-                if (corner != 0 && corner == XGetPixel(image, 250, 180) && corner == XGetPixel(image, 498, 355))
-                    cost.startMs = double(timer.nsecsElapsed()) / 1e6;
-                XDestroyImage(image);
-            }
-        }
-        if (cost.startMs < 0)
+        if (!form)
+            form = x.FindWindow(QStringLiteral("Form1"));
+        if (form && IsEmptyPainted(x.Grab(form)))
+            cost.startMs = double(timer.nsecsElapsed()) / 1e6;
+        else
             QThread::usleep(500);
     }
     if (form) {
         // A real click through the server, then time for the show to end.
-        int rootX = 0, rootY = 0;
-        Window child = 0;
-        XTranslateCoordinates(x, form, DefaultRootWindow(x), 20, 180, &rootX, &rootY, &child);
-        XTestFakeMotionEvent(x, DefaultScreen(x), rootX, rootY, CurrentTime);
-        XTestFakeButtonEvent(x, 1, True, CurrentTime);
-        XTestFakeButtonEvent(x, 1, False, CurrentTime);
-        XSync(x, False);
+        x.Click(form, QPoint(20, 180));
         QThread::msleep(5000);
         cost.rssKib = RssKib(process.processId());
         const long before = ProcessTicks(process.processId());
@@ -281,7 +257,7 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     std::vector<double> startMs, rss, idle;
     for (int run = 0; run < 3; ++run) {
-        const ProcessCost cost = MeasureProcess(server.display(), display);
+        const ProcessCost cost = MeasureProcess(server.display());
         startMs.push_back(cost.startMs);
         rss.push_back(double(cost.rssKib));
         idle.push_back(double(cost.idleTicks));

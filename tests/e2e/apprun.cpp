@@ -51,11 +51,8 @@ bool AppRun::Start()
     window_ = x.WaitForWindow(QStringLiteral("Form1"), 10000);
     if (!window_)
         return false;
-    // Wait for the first paint: the whole client area in one colour.
     for (int i = 0; i < 250; ++i) {
-        const QImage image = x.Grab(window_);
-        if (!image.isNull() && image.pixel(0, 0) == image.pixel(250, 180)
-            && image.pixel(0, 0) == image.pixel(498, 355) && (image.pixel(0, 0) & 0xffffff) != 0)
+        if (IsEmptyPainted(x.Grab(window_)))
             return true;
         QThread::msleep(20);
     }

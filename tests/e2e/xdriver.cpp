@@ -36,24 +36,29 @@ QString XDriver::Title(XWindow window)
     return title;
 }
 
+XWindow XDriver::FindWindow(const QString &title)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count);
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display_, children[i], &attributes)
+            && attributes.map_state == IsViewable && Title(children[i]) == title)
+            found = children[i];
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
 XWindow XDriver::WaitForWindow(const QString &title, int timeoutMs)
 {
     QElapsedTimer timer;
     timer.start();
     do {
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count);
-        Window found = 0;
-        for (unsigned i = 0; i < count && !found; ++i) {
-            XWindowAttributes attributes;
-            if (XGetWindowAttributes(display_, children[i], &attributes)
-                && attributes.map_state == IsViewable && Title(children[i]) == title)
-                found = children[i];
-        }
-        if (children)
-            XFree(children);
-        if (found)
+        if (const XWindow found = FindWindow(title))
             return found;
         QThread::msleep(20);
     } while (timer.elapsed() < timeoutMs);
@@ -195,4 +200,20 @@ bool HasColourIn(const QImage &image, const QRect &area, QRgb colour)
         }
     }
     return false;
+}
+
+bool IsEmptyPainted(const QImage &image)
+{
+    if (image.isNull())
+        return false;
+    const QRgb first = image.pixel(0, 0);
+    if ((first & 0xffffffu) == 0)
+        return false;
+    for (int y = 0; y < image.height(); y += 5) {
+        for (int x = 0; x < image.width(); x += 5) {
+            if (image.pixel(x, y) != first)
+                return false;
+        }
+    }
+    return true;
 }

@@ -25,8 +25,9 @@ public:
 
     bool isOpen() const { return display_ != nullptr; }
 
-    // The viewable top-level window with this title, or 0 once the timeout
-    // has passed.
+    // The viewable top-level window with this title, or 0: at once, or once
+    // the timeout has passed.
+    XWindow FindWindow(const QString &title);
     XWindow WaitForWindow(const QString &title, int timeoutMs);
     QSize Size(XWindow window);
     QImage Grab(XWindow window);
@@ -53,3 +54,5 @@ private:
 // The colour most of a picture shows: the backdrop, under the outlines.
 QRgb Backdrop(const QImage &image);
 bool HasColourIn(const QImage &image, const QRect &area, QRgb colour);
+// A freshly opened, painted window: one colour corner to corner, not black.
+bool IsEmptyPainted(const QImage &image);
