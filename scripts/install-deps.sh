@@ -1,15 +1,28 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, whatever the build, the tests and the
-# benchmark need and the machine lacks. Does nothing when all is there.
+# Installs, from Debian's packages, what a task needs and the machine lacks:
+#   scripts/install-deps.sh run       build and run the program
+#   scripts/install-deps.sh test      also the tests: X servers, a window
+#                                     manager, a Wayland compositor, tools
+# Does nothing when all is there.
 set -euo pipefail
 
-packages=(
+run=(
     cmake g++ make
-    qt6-base-dev
-    libx11-dev libxtst-dev libxcb1-dev
-    xvfb xauth xdotool imagemagick
-    fonts-urw-base35
+    qt6-base-dev libxcb1-dev
+    qt6-wayland fonts-urw-base35
 )
+test=(
+    "${run[@]}"
+    libx11-dev libxtst-dev
+    xvfb xauth xdotool imagemagick
+    openbox weston
+)
+
+case "${1:-test}" in
+    run) packages=("${run[@]}") ;;
+    test) packages=("${test[@]}") ;;
+    *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

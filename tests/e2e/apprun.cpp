@@ -47,14 +47,14 @@ bool AppRun::Start()
     process_.start(QStringLiteral(CLICKSHOW_BINARY), {});
     if (!process_.waitForStarted(5000))
         return false;
+    // Until the window shows, empty and painted, or the program gives up.
     XDriver x(display_);
-    window_ = x.WaitForWindow(QStringLiteral("Form1"), 10000);
-    if (!window_)
-        return false;
-    for (int i = 0; i < 250; ++i) {
-        if (IsEmptyPainted(x.Grab(window_)))
+    for (int i = 0; i < 500 && process_.state() == QProcess::Running; ++i) {
+        if (!window_)
+            window_ = x.FindWindow(QStringLiteral("Form1"));
+        if (window_ && IsEmptyPainted(x.Grab(window_)))
             return true;
-        QThread::msleep(20);
+        process_.waitForFinished(20);
     }
     return false;
 }

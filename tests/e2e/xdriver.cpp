@@ -4,13 +4,32 @@
 #include <QHash>
 #include <QThread>
 
+#include <functional>
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+namespace {
+
+// Windows come and go under the driver's feet (a program exits, a window
+// manager unframes): a request on one that is gone fails and is ignored,
+// where Xlib's default handler would end the test.
+// In requests to the window manager: sent by a pager or other tool acting
+// for the user, which a window manager obeys without second thoughts.
+constexpr long kSourceUser = 2;
+
+int IgnoreErrors(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
+} // namespace
+
 XDriver::XDriver(const QString &display)
     : display_(XOpenDisplay(display.toLocal8Bit().constData()))
 {
+    XSetErrorHandler(IgnoreErrors);
 }
 
 XDriver::~XDriver()
@@ -36,6 +55,64 @@ QString XDriver::Title(XWindow window)
     return title;
 }
 
+bool XDriver::HasWindowManager()
+{
+    const Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char *data = nullptr;
+    const bool found = XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False,
+                                          XA_WINDOW, &type, &format, &items, &after, &data) == Success
+        && items == 1;
+    if (data)
+        XFree(data);
+    return found;
+}
+
+bool XDriver::WaitForWindowManager(int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!HasWindowManager()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+// The client window at or below `window`: the first one, depth first,
+// that carries WM_STATE; `window` itself when none does (no window manager).
+XWindow XDriver::ClientOf(XWindow window)
+{
+    const Atom wmState = XInternAtom(display_, "WM_STATE", False);
+    const std::function<XWindow(XWindow)> withState = [&](XWindow at) -> XWindow {
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char *data = nullptr;
+        XGetWindowProperty(display_, at, wmState, 0, 0, False, AnyPropertyType, &type, &format,
+                           &items, &after, &data);
+        if (data)
+            XFree(data);
+        if (type != None)
+            return at;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display_, at, &root, &parent, &children, &count))
+            return 0;
+        XWindow found = 0;
+        for (unsigned i = 0; i < count && !found; ++i)
+            found = withState(children[i]);
+        if (children)
+            XFree(children);
+        return found;
+    };
+    const XWindow client = withState(window);
+    return client ? client : window;
+}
+
 XWindow XDriver::FindWindow(const QString &title)
 {
     Window root = 0, parent = 0, *children = nullptr;
@@ -44,25 +121,16 @@ XWindow XDriver::FindWindow(const QString &title)
     Window found = 0;
     for (unsigned i = 0; i < count && !found; ++i) {
         XWindowAttributes attributes;
-        if (XGetWindowAttributes(display_, children[i], &attributes)
-            && attributes.map_state == IsViewable && Title(children[i]) == title)
-            found = children[i];
+        if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable)
+            continue;
+        const XWindow client = ClientOf(children[i]);
+        if (Title(client) == title && XGetWindowAttributes(display_, client, &attributes)
+            && attributes.map_state == IsViewable)
+            found = client;
     }
     if (children)
         XFree(children);
     return found;
-}
-
-XWindow XDriver::WaitForWindow(const QString &title, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        if (const XWindow found = FindWindow(title))
-            return found;
-        QThread::msleep(20);
-    } while (timer.elapsed() < timeoutMs);
-    return 0;
 }
 
 QSize XDriver::Size(XWindow window)
@@ -120,8 +188,26 @@ void XDriver::Click(XWindow window, QPoint at, unsigned button)
     Release(button);
 }
 
+void XDriver::SendToRoot(const char *message, XWindow window, long data0, long data1)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, message, False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = data0;
+    event.xclient.data.l[1] = data1;
+    XSendEvent(display_, DefaultRootWindow(display_), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(display_, False);
+}
+
 void XDriver::RequestClose(XWindow window)
 {
+    if (HasWindowManager()) {
+        SendToRoot("_NET_CLOSE_WINDOW", window, CurrentTime, kSourceUser);
+        return;
+    }
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
@@ -139,15 +225,21 @@ void XDriver::Resize(XWindow window, int width, int height)
     XSync(display_, False);
 }
 
-void XDriver::Unmap(XWindow window)
+void XDriver::Minimize(XWindow window)
 {
-    XUnmapWindow(display_, window);
+    if (HasWindowManager())
+        XIconifyWindow(display_, window, DefaultScreen(display_));
+    else
+        XUnmapWindow(display_, window);
     XSync(display_, False);
 }
 
-void XDriver::Map(XWindow window)
+void XDriver::Restore(XWindow window)
 {
-    XMapWindow(display_, window);
+    if (HasWindowManager())
+        SendToRoot("_NET_ACTIVE_WINDOW", window, kSourceUser, CurrentTime);
+    else
+        XMapWindow(display_, window);
     XSync(display_, False);
 }
 

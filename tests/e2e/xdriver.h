@@ -25,20 +25,28 @@ public:
 
     bool isOpen() const { return display_ != nullptr; }
 
-    // The viewable top-level window with this title, or 0: at once, or once
-    // the timeout has passed.
+    // Whether a window manager runs on the display (it has announced itself
+    // with _NET_SUPPORTING_WM_CHECK).
+    bool HasWindowManager();
+    bool WaitForWindowManager(int timeoutMs);
+
+    // The viewable client window with this title, or 0. Under a reparenting window manager it is found
+    // through the frame, as the one that carries WM_STATE.
     XWindow FindWindow(const QString &title);
-    XWindow WaitForWindow(const QString &title, int timeoutMs);
     QSize Size(XWindow window);
     QImage Grab(XWindow window);
 
     void Click(XWindow window, QPoint at, unsigned button = 1);
     void Press(XWindow window, QPoint at, unsigned button = 1);
     void Release(unsigned button = 1);
+    // As the title bar's close button does: through the window manager when
+    // one runs, else the WM_DELETE_WINDOW message itself.
     void RequestClose(XWindow window);
     void Resize(XWindow window, int width, int height);
-    void Unmap(XWindow window);
-    void Map(XWindow window);
+    // Iconified through the window manager when one runs, else unmapped;
+    // then mapped again.
+    void Minimize(XWindow window);
+    void Restore(XWindow window);
 
     // A plain window of our own, mapped over the given area.
     XWindow Cover(QRect area);
@@ -47,6 +55,8 @@ public:
 private:
     void MoveTo(XWindow window, QPoint at);
     QString Title(XWindow window);
+    XWindow ClientOf(XWindow window);
+    void SendToRoot(const char *message, XWindow window, long data0, long data1);
 
     _XDisplay *display_;
 };

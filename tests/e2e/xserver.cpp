@@ -5,8 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-XServer::XServer()
+XServer::XServer(const QString &screen)
 {
+    const std::string geometry = screen.toStdString();
     int fds[2];
     if (pipe(fds) != 0)
         return;
@@ -14,7 +15,7 @@ XServer::XServer()
     if (pid_ == 0) {
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry.c_str(),
                "-nolisten", "tcp", static_cast<char *>(nullptr));
         _exit(127);
     }

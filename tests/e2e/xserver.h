@@ -8,7 +8,8 @@
 class XServer
 {
 public:
-    XServer();
+    // One screen of the given size and depth.
+    explicit XServer(const QString &screen = QStringLiteral("1024x768x24"));
     ~XServer();
     XServer(const XServer &) = delete;
     XServer &operator=(const XServer &) = delete;
