@@ -2,32 +2,92 @@
 #include "window/platform.h"
 #include "window/form1.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QMessageBox>
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+
+namespace {
+
+QtMessageHandler qtMessageHandler = nullptr;
+bool applicationStarted = false;
+
+// What Qt says while it starts, held back until it has started: if it
+// fails, the program's one line says why instead.
+struct HeldMessage
+{
+    QtMsgType type;
+    QString text;
+};
+QList<HeldMessage> heldMessages;
+
+const QString kDisplayLost = QStringLiteral("the connection to the display is lost");
+
+// One line on stderr, then out at once: with the display gone, the
+// application's own teardown would only talk to a dead connection.
+[[noreturn]] void Fail(const QString &message)
+{
+    std::fprintf(stderr, "clickshow: %s\n", qPrintable(message));
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+// Turns Qt's last words about the display into the program's own.
+void HandleMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    // Qt says this when it notices a dead X or Wayland connection between
+    // shows, and exits right after.
+    if (text.contains(QLatin1String("connection broke")))
+        Fail(kDisplayLost);
+    // The display went away between our check and Qt's own connection:
+    // Qt would abort with a core dump.
+    if (type == QtFatalMsg && !applicationStarted) {
+        const QString problem = DisplayProblem();
+        Fail(problem.isEmpty() ? text.section(QLatin1Char('\n'), 0, 0) : problem);
+    }
+    if (!applicationStarted && type != QtFatalMsg) {
+        heldMessages.append({type, text});
+        return;
+    }
+    qtMessageHandler(type, context, text);
+}
+
+void ReleaseHeldMessages()
+{
+    applicationStarted = true;
+    for (const HeldMessage &message : std::exchange(heldMessages, {}))
+        qtMessageHandler(message.type, QMessageLogContext(), message.text);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    qtMessageHandler = qInstallMessageHandler(HandleMessage);
     ChoosePlatformDefaults();
+    if (const QString problem = DisplayProblem(); !problem.isEmpty())
+        Fail(problem);
+
     QApplication app(argc, argv);
+    ReleaseHeldMessages();
     QApplication::setApplicationName(QStringLiteral("clickshow"));
 
     show::BusyWaitPacer pacer;
     Form1 form(pacer);
+    QObject::connect(&form, &Form1::displayFailed, &form, [](const QString &message) { Fail(message); });
     QObject::connect(&form, &Form1::showFailed, &form, [&form](const QString &message) {
+        if (DisplayConnectionLost())
+            Fail(kDisplayLost); // no screen is left to show a message box on
         std::fprintf(stderr, "clickshow: %s\n", qPrintable(message));
-        if (DisplayConnectionLost()) {
-            // No screen is left to show a message box on.
-            std::fprintf(stderr, "clickshow: the connection to the display is lost\n");
-            std::fflush(stderr);
-            std::_Exit(1);
-        }
         std::fflush(stderr);
         QMessageBox::critical(&form, QStringLiteral("clickshow"), message);
         QCoreApplication::exit(1);
     });
+    const auto destructionWatch = WatchForDestruction(
+        &form, [] { Fail(QStringLiteral("the window was destroyed by another program")); });
     form.show();
     return app.exec();
 }

@@ -104,7 +104,7 @@ bool Form1::SetBackdrop(show::Colour colour)
     SyncCanvasSize();
     canvas_.fill(backdrop_);
     repaint();
-    return !DisplayConnectionLost();
+    return Presented();
 }
 
 bool Form1::GetClientWidth(float &twips)
@@ -131,7 +131,7 @@ bool Form1::DrawCircleOutline(float x, float y, float radius, show::Colour colou
     const qreal ratio = canvas_.devicePixelRatio();
     repaint(QRectF(drawn.x() / ratio, drawn.y() / ratio, drawn.width() / ratio,
                    drawn.height() / ratio).toAlignedRect());
-    return !DisplayConnectionLost();
+    return Presented();
 }
 
 bool Form1::SetLabelVisible(show::Label label, bool visible)
@@ -139,7 +139,7 @@ bool Form1::SetLabelVisible(show::Label label, bool visible)
     QLabel *widget = LabelWidget(label);
     widget->setVisible(visible);
     repaint(widget->geometry());
-    return !DisplayConnectionLost();
+    return Presented();
 }
 
 bool Form1::SetLabelCaption(show::Label label, const std::string &text)
@@ -148,17 +148,41 @@ bool Form1::SetLabelCaption(show::Label label, const std::string &text)
     widget->setText(QString::fromStdString(text));
     if (widget->isVisible())
         widget->repaint();
-    return !DisplayConnectionLost();
+    return Presented();
+}
+
+// What was just painted reached the window.
+bool Form1::Presented() const
+{
+    return !paintFailed_ && !DisplayConnectionLost();
 }
 
 void Form1::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    if (!painter.isActive()) {
+        // Qt has no backing store for this display's visual.
+        if (!paintFailed_) {
+            paintFailed_ = true;
+            QString message = QStringLiteral("cannot draw on this display");
+            if (depth() < 16)
+                message += QStringLiteral(" (it has %1-bit colour; clickshow needs 16-bit colour or more)").arg(depth());
+            emit displayFailed(message);
+        }
+        return;
+    }
     const QRect area = event->rect();
     const qreal ratio = canvas_.devicePixelRatio();
     painter.drawImage(QRectF(area), canvas_,
                       QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio,
                              area.height() * ratio));
+}
+
+// Clicks and keys already queued behind a close play no hidden shows.
+void Form1::closeEvent(QCloseEvent *event)
+{
+    closed_ = true;
+    QWidget::closeEvent(event);
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
@@ -193,6 +217,8 @@ void Form1::mouseDoubleClickEvent(QMouseEvent *event)
 
 void Form1::PlayClickShow()
 {
+    if (closed_)
+        return;
     try {
         show_.PlayClickShow();
     } catch (const show::ShowError &error) {

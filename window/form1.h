@@ -43,9 +43,13 @@ public slots:
 signals:
     // The show stopped at a failure; the window stands as it was left.
     void showFailed(const QString &message);
+    // Nothing can be drawn on this display (say, one with 256 colours).
+    // Emitted once, at the first paint that fails.
+    void displayFailed(const QString &message);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -56,11 +60,14 @@ private:
     QLabel *LabelWidget(show::Label label) const;
     bool IsOnShownLabel(const QPoint &pos) const;
     void SyncCanvasSize();
+    bool Presented() const;
 
     QLabel *lblTop_;
     QLabel *lblWords_;
     QColor backdrop_;
     QImage canvas_;
     bool pressed_ = false;
+    bool closed_ = false;
+    bool paintFailed_ = false;
     show::ClickShow show_;
 };

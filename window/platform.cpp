@@ -1,19 +1,121 @@
 #include "platform.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QPointer>
+#include <QWidget>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
 
 #include <xcb/xcb.h>
 
+namespace {
+
+QString Platform()
+{
+    return qEnvironmentVariable("QT_QPA_PLATFORM");
+}
+
+// A Wayland display is a socket: WAYLAND_DISPLAY, a name under
+// XDG_RUNTIME_DIR or an absolute path.
+bool CanConnectToWayland(const QString &name)
+{
+    const QString path = QDir::isAbsolutePath(name)
+        ? name
+        : qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + name;
+    const QByteArray bytes = QFile::encodeName(path);
+    sockaddr_un address{};
+    if (bytes.size() >= int(sizeof address.sun_path))
+        return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, bytes.constData(), size_t(bytes.size()));
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const bool connected = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    close(fd);
+    return connected;
+}
+
+class DestructionFilter : public QAbstractNativeEventFilter
+{
+public:
+    DestructionFilter(QWidget *window, std::function<void()> destroyed)
+        : window_(window)
+        , destroyed_(std::move(destroyed))
+    {
+    }
+
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY)
+            return false;
+        const auto *destroy = static_cast<const xcb_destroy_notify_event_t *>(message);
+        if (window_ && destroy->window == window_->internalWinId())
+            destroyed_();
+        return false;
+    }
+
+private:
+    QPointer<QWidget> window_;
+    std::function<void()> destroyed_;
+};
+
+} // namespace
+
 void ChoosePlatformDefaults()
 {
-    if (qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "xcb");
+        else if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "wayland");
+    }
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
+QString DisplayProblem()
+{
+    const QString platform = Platform();
+    if (platform.isEmpty() || platform == QLatin1String("xcb")) {
+        const QString display = qEnvironmentVariable("DISPLAY");
+        if (display.isEmpty())
+            return QStringLiteral("no display is set (DISPLAY and WAYLAND_DISPLAY are both empty)");
+        xcb_connection_t *connection = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+        const bool failed = xcb_connection_has_error(connection) != 0;
+        xcb_disconnect(connection);
+        if (failed)
+            return QStringLiteral("cannot open the display \"%1\"").arg(display);
+    } else if (platform == QLatin1String("wayland")) {
+        const QString display = qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+            ? QStringLiteral("wayland-0")
+            : qEnvironmentVariable("WAYLAND_DISPLAY");
+        if (!CanConnectToWayland(display))
+            return QStringLiteral("cannot open the Wayland display \"%1\"").arg(display);
+    }
+    return {};
 }
 
 bool DisplayConnectionLost()
 {
     const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 && x11->connection() && xcb_connection_has_error(x11->connection()) != 0;
+}
+
+std::unique_ptr<QAbstractNativeEventFilter> WatchForDestruction(QWidget *window,
+                                                               std::function<void()> destroyed)
+{
+    auto filter = std::make_unique<DestructionFilter>(window, std::move(destroyed));
+    QCoreApplication::instance()->installNativeEventFilter(filter.get());
+    return filter;
 }

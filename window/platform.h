@@ -1,13 +1,31 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QAbstractNativeEventFilter;
+class QWidget;
+
 // Sets, before the application object exists, the platform choices that
-// keep drawing immediate: xcb rather than native Wayland (which holds what is
-// drawn until the event loop runs) and no shared-memory flush (which waits
-// for the server after every paint). Settings already in the environment
-// stand, so tests can use the offscreen platform.
+// keep drawing immediate: xcb whenever an X display is set, native Wayland
+// only when it is the one display there is. Settings already in the
+// environment stand, so tests can use the offscreen platform.
 void ChoosePlatformDefaults();
+
+// Why the chosen platform cannot reach its display ("cannot open the
+// display \":9\""), or an empty string when it can. Asked before the
+// application object exists: Qt itself aborts with a core dump instead.
+QString DisplayProblem();
 
 // True once the connection to the X server is broken. The show never returns
 // to the event loop, where Qt itself would notice, so the window asks after
 // each call that goes to the server. Always false on other platforms.
 bool DisplayConnectionLost();
+
+// Calls `destroyed` when another program destroys the window's X window,
+// which Qt would otherwise leave the process running without. The watch
+// lasts as long as the returned filter.
+std::unique_ptr<QAbstractNativeEventFilter> WatchForDestruction(QWidget *window,
+                                                               std::function<void()> destroyed);

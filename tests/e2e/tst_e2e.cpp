@@ -71,6 +71,7 @@ class TestEndToEnd : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -84,13 +85,17 @@ private slots:
     void resizeMovesTheRedRun();
     void pictureSurvivesCoverAndMinimize();
     void scatterIsTheSameAfterEachStart();
+    void lostDisplayEndsTheProgram_data();
     void lostDisplayEndsTheProgram();
+    void destroyedWindowEndsTheProgram();
+    void colourlessDisplayFailsClearly();
 
 private:
     QImage PlayToTheEnd();
 
     QString display;
     std::unique_ptr<XServer> ownServer;
+    QProcess windowManager;
     std::unique_ptr<XDriver> x;
     std::unique_ptr<AppRun> app;
 };
@@ -105,6 +110,25 @@ void TestEndToEnd::initTestCase()
     }
     x = std::make_unique<XDriver>(display);
     QVERIFY2(x->isOpen(), "no X display");
+
+    // CLICKSHOW_E2E_WM=openbox runs the suite under that window manager.
+    const QString wm = qEnvironmentVariable("CLICKSHOW_E2E_WM");
+    if (!wm.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display);
+        windowManager.setProcessEnvironment(env);
+        windowManager.start(wm, {});
+        QVERIFY2(windowManager.waitForStarted(5000), qPrintable(wm + " did not start"));
+        QVERIFY2(x->WaitForWindowManager(10000), qPrintable(wm + " did not take the screen"));
+    }
+}
+
+void TestEndToEnd::cleanupTestCase()
+{
+    if (windowManager.state() != QProcess::NotRunning) {
+        windowManager.terminate();
+        windowManager.waitForFinished(5000);
+    }
 }
 
 void TestEndToEnd::init()
@@ -288,10 +312,9 @@ void TestEndToEnd::pictureSurvivesCoverAndMinimize()
     x->Destroy(cover);
     QTRY_COMPARE_WITH_TIMEOUT(x->Grab(app->window()), finished, 5000);
 
-    // Minimized and restored: the window system unmaps and maps it again.
-    x->Unmap(app->window());
-    QThread::msleep(200);
-    x->Map(app->window());
+    x->Minimize(app->window());
+    QTRY_VERIFY_WITH_TIMEOUT(x->FindWindow(QStringLiteral("Form1")) == 0, 5000);
+    x->Restore(app->window());
     QTRY_COMPARE_WITH_TIMEOUT(x->Grab(app->window()), finished, 5000);
 }
 
@@ -320,14 +343,26 @@ void TestEndToEnd::scatterIsTheSameAfterEachStart()
     QVERIFY(third != first);
 }
 
+void TestEndToEnd::lostDisplayEndsTheProgram_data()
+{
+    QTest::addColumn<bool>("duringShow");
+
+    QTest::newRow("during a show") << true;
+    QTest::newRow("while it waits") << false;
+}
+
+// The program's own line and status 1, within two seconds, whatever it
+// was doing.
 void TestEndToEnd::lostDisplayEndsTheProgram()
 {
+    QFETCH(bool, duringShow);
+
     app.reset();
     XServer server;
     QVERIFY(server.isRunning());
     app = std::make_unique<AppRun>(server.display());
     QVERIFY(app->Start());
-    {
+    if (duringShow) {
         // Closed before the server goes: Xlib ends any program whose
         // connection breaks.
         XDriver own(server.display());
@@ -340,8 +375,35 @@ void TestEndToEnd::lostDisplayEndsTheProgram()
     timer.start();
     QVERIFY2(app->process().waitForFinished(2000), "still running 2 s after its display died");
     QVERIFY(timer.elapsed() < 2000);
-    QVERIFY(app->process().exitStatus() != QProcess::NormalExit || app->process().exitCode() != 0);
-    QVERIFY(!app->process().readAllStandardError().trimmed().isEmpty());
+    QCOMPARE(app->process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(app->process().exitCode(), 1);
+    const QList<QByteArray> lines = app->process().readAllStandardError().trimmed().split('\n');
+    QCOMPARE(lines.last(), QByteArray("clickshow: the connection to the display is lost"));
+}
+
+// As `xdotool windowclose` does: the X window is destroyed, not asked to close.
+void TestEndToEnd::destroyedWindowEndsTheProgram()
+{
+    x->Destroy(app->window());
+    QVERIFY2(app->process().waitForFinished(5000), "still running without its window");
+    QCOMPARE(app->process().exitCode(), 1);
+    QVERIFY(app->process().readAllStandardError().contains("clickshow: the window was destroyed"));
+}
+
+// A 256-colour display: no silent black window, but one clear line.
+void TestEndToEnd::colourlessDisplayFailsClearly()
+{
+    app.reset();
+    XServer server(QStringLiteral("1024x768x8"));
+    QVERIFY(server.isRunning());
+    app = std::make_unique<AppRun>(server.display());
+    QVERIFY(!app->Start());
+    app->process().waitForFinished(5000);
+    QVERIFY2(app->process().state() == QProcess::NotRunning, "still running on a display it cannot draw on");
+    QCOMPARE(app->process().exitCode(), 1);
+    const QList<QByteArray> lines = app->process().readAllStandardError().trimmed().split('\n');
+    QVERIFY2(lines.size() < 20, "a flood of warnings");
+    QVERIFY(lines.last().startsWith("clickshow: cannot draw on this display"));
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)

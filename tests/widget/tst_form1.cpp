@@ -151,6 +151,7 @@ void TestForm1::clicks_data()
     QTest::newRow("click on a shown caption does nothing") << "caption" << true << 0;
     QTest::newRow("click where a hidden caption lies plays") << "caption" << false << 1;
     QTest::newRow("press inside, release outside does nothing") << "drag-out" << false << 0;
+    QTest::newRow("click queued behind an accepted close does nothing") << "close-click" << false << 0;
 }
 
 void TestForm1::clicks()
@@ -181,6 +182,9 @@ void TestForm1::clicks()
             QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(form, onCaption));
         else
             QTest::mouseClick(form, Qt::LeftButton, {}, onCaption);
+    } else if (gesture == "close-click") {
+        QVERIFY(form->close());
+        QTest::mouseClick(form, Qt::LeftButton, {}, kOpenSurface);
     } else if (gesture == "drag-out") {
         QTest::mousePress(form, Qt::LeftButton, {}, kOpenSurface);
         QTest::mouseRelease(form, Qt::LeftButton, {}, QPoint(600, 180));
