@@ -5,27 +5,43 @@
 #include "show/sequence.h"
 #include "show/showerror.h"
 
+#include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 namespace {
 
+constexpr long kMostClicks = 1000;
+
+// A size is a decimal number a float can hold (infinity and NaN included,
+// to reach the show's own errors), written without blanks around it.
 bool ParseSize(const char *text, float &value)
 {
+    const char *digits = text + (*text == '+' || *text == '-');
+    if (std::isspace(static_cast<unsigned char>(*text)) || std::strncmp(digits, "0x", 2) == 0
+        || std::strncmp(digits, "0X", 2) == 0)
+        return false;
     char *end = nullptr;
     errno = 0;
     value = std::strtof(text, &end);
-    return end != text && *end == '\0' && errno == 0;
+    // A subnormal or zero result of underflow is still that number.
+    const bool overflow = errno == ERANGE && std::isinf(value);
+    return end != text && *end == '\0' && !overflow;
 }
 
+// CLICKS is 1 to kMostClicks in plain decimal digits.
 bool ParseClicks(const char *text, long &value)
 {
+    if (!std::isdigit(static_cast<unsigned char>(*text)))
+        return false;
     char *end = nullptr;
     errno = 0;
     value = std::strtol(text, &end, 10);
-    return end != text && *end == '\0' && errno == 0 && value >= 1;
+    return *end == '\0' && errno == 0 && value >= 1 && value <= kMostClicks;
 }
 
 } // namespace
@@ -37,7 +53,7 @@ int main(int argc, char **argv)
     long clicks = 1;
     if (argc < 3 || argc > 4 || !ParseSize(argv[1], width) || !ParseSize(argv[2], height)
         || (argc == 4 && !ParseClicks(argv[3], clicks))) {
-        std::cerr << "usage: show-trace WIDTH HEIGHT [CLICKS]  (sizes in twips, CLICKS >= 1)\n";
+        std::cerr << "usage: show-trace WIDTH HEIGHT [CLICKS]  (sizes in twips, CLICKS 1 to 1000)\n";
         return 2;
     }
 

@@ -8,8 +8,8 @@ class TestShowTrace : public QObject
     Q_OBJECT
 
 private slots:
-    void badArguments_data();
-    void badArguments();
+    void arguments_data();
+    void arguments();
     void firstLines();
     void errorEndsTheTrace();
 };
@@ -34,27 +34,37 @@ Run Trace(const QStringList &arguments)
 
 } // namespace
 
-void TestShowTrace::badArguments_data()
+void TestShowTrace::arguments_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode"); // 2: usage
 
-    QTest::newRow("no arguments") << QStringList{};
-    QTest::newRow("height missing") << QStringList{"7485"};
-    QTest::newRow("width not a number") << QStringList{"wide", "5340"};
-    QTest::newRow("trailing junk") << QStringList{"7485px", "5340"};
-    QTest::newRow("zero clicks") << QStringList{"7485", "5340", "0"};
-    QTest::newRow("fractional clicks") << QStringList{"7485", "5340", "1.5"};
-    QTest::newRow("too many") << QStringList{"7485", "5340", "1", "1"};
+    QTest::newRow("no arguments") << QStringList{} << 2;
+    QTest::newRow("height missing") << QStringList{"7485"} << 2;
+    QTest::newRow("width not a number") << QStringList{"wide", "5340"} << 2;
+    QTest::newRow("trailing junk") << QStringList{"7485px", "5340"} << 2;
+    QTest::newRow("leading blank") << QStringList{" 7485", "5340"} << 2;
+    QTest::newRow("trailing blank") << QStringList{"7485 ", "5340"} << 2;
+    QTest::newRow("hexadecimal size") << QStringList{"0x1d3d", "5340"} << 2;
+    QTest::newRow("size beyond a float") << QStringList{"1e39", "5340"} << 2;
+    QTest::newRow("subnormal size is a size") << QStringList{"1e-40", "5340"} << 0;
+    QTest::newRow("zero clicks") << QStringList{"7485", "5340", "0"} << 2;
+    QTest::newRow("fractional clicks") << QStringList{"7485", "5340", "1.5"} << 2;
+    QTest::newRow("signed clicks") << QStringList{"7485", "5340", "+1"} << 2;
+    QTest::newRow("more clicks than the bound") << QStringList{"7485", "5340", "1001"} << 2;
+    QTest::newRow("clicks beyond 64 bits") << QStringList{"7485", "5340", "9223372036854775808"} << 2;
+    QTest::newRow("too many") << QStringList{"7485", "5340", "1", "1"} << 2;
 }
 
-void TestShowTrace::badArguments()
+void TestShowTrace::arguments()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
 
     const Run run = Trace(arguments);
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY(run.lines.isEmpty());
-    QVERIFY(run.errors.startsWith("usage: show-trace"));
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.lines.isEmpty(), exitCode == 2);
+    QCOMPARE(run.errors.startsWith("usage: show-trace"), exitCode == 2);
 }
 
 void TestShowTrace::firstLines()
