@@ -1,12 +1,29 @@
 #include "busywaitpacer.h"
 
+#include <algorithm>
+
 namespace show {
+
+BusyWaitPacer::BusyWaitPacer(Clock &clock)
+    : clock_(clock)
+{
+}
+
+void BusyWaitPacer::StartShow()
+{
+    due_ = clock_.Now();
+}
 
 void BusyWaitPacer::Wait(std::uint32_t counts)
 {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + counts * kPerCount;
-    while (Clock::now() < deadline) {
+    const Duration length = counts * kPerCount;
+    const Duration now = clock_.Now();
+    due_ = std::max(due_, now - kMostBehind) + length;
+    // Catching up never runs at more than double pace: every pause lasts at
+    // least half its length, so what drawing owes is paid back over several
+    // pauses and no outlines follow each other without a pause.
+    const Duration end = std::max(due_, now + length / 2);
+    while (clock_.Now() < end) {
     }
 }
 

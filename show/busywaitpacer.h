@@ -1,21 +1,42 @@
 #pragma once
 
+#include "clock.h"
 #include "pacer.h"
 
 #include <chrono>
 
 namespace show {
 
-// Spins on the monotonic clock: it neither sleeps nor lets window events in,
-// so nothing repaints, moves or closes while the show runs.
+// Spins on a clock: it neither sleeps nor lets window events in, so
+// nothing repaints, moves or closes while the show runs.
+//
+// A show keeps a timeline: the pause after the n-th outline ends at the
+// show's start plus all counts so far, so the time spent drawing comes out
+// of the pause that follows instead of being added to the show.
 class BusyWaitPacer : public Pacer
 {
 public:
+    using Duration = std::chrono::nanoseconds;
+
     // 180 ns a count puts the 18,514,000 counts of one show at 3.33 s, well
     // under the time after which desktops call a busy window unresponsive.
-    static constexpr std::chrono::nanoseconds kPerCount{180};
+    static constexpr Duration kPerCount{180};
 
+    // How far behind its timeline a show may run and still catch up. Past
+    // that (a display that stalled) the timeline slips. The bound covers
+    // the dearest thing the show draws between two pauses, a backdrop
+    // change on the largest window (tens of milliseconds; see the
+    // README), while a longer stall is let go.
+    static constexpr Duration kMostBehind = std::chrono::milliseconds(50);
+
+    explicit BusyWaitPacer(Clock &clock = Clock::Steady());
+
+    void StartShow() override;
     void Wait(std::uint32_t counts) override;
+
+private:
+    Clock &clock_;
+    Duration due_{}; // where the last pause ended on the timeline
 };
 
 } // namespace show

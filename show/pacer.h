@@ -10,6 +10,8 @@ class Pacer
 {
 public:
     virtual ~Pacer() = default;
+    // A show begins: the pauses that follow keep time from here.
+    virtual void StartShow() {}
     virtual void Wait(std::uint32_t counts) = 0;
 };
 

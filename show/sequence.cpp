@@ -31,7 +31,8 @@ std::int32_t Form(Coord c, float width, float height)
 } // namespace
 
 ClickShow::ClickShow(Surface &surface, Pacer &pacer)
-    : window_(surface)
+    : pacer_(pacer)
+    , window_(surface)
     , stamps_(window_, pacer)
     , scatter_(window_, stamps_)
 {
@@ -99,6 +100,7 @@ void ClickShow::PlayConvergence()
 void ClickShow::PlayClickShow()
 {
     using K = int;
+    pacer_.StartShow();
     window_.SetLabelVisible(Label::Top, false);
     window_.SetLabelVisible(Label::Words, false);
 

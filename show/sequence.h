@@ -38,6 +38,7 @@ private:
     void StampAt(StampFn stamp, Coord x, Coord y);
     void PlayConvergence();
 
+    Pacer &pacer_;
     CheckedSurface window_;
     Stamps stamps_;
     Scatter scatter_;

@@ -1,0 +1,24 @@
+#include "clock.h"
+
+namespace show {
+
+namespace {
+
+class SteadyClock final : public Clock
+{
+public:
+    std::chrono::nanoseconds Now() override
+    {
+        return std::chrono::steady_clock::now().time_since_epoch();
+    }
+};
+
+} // namespace
+
+Clock &Clock::Steady()
+{
+    static SteadyClock clock;
+    return clock;
+}
+
+} // namespace show

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <chrono>
+
+namespace show {
+
+// Where the pacer reads the time: the monotonic clock, or a test's own.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual std::chrono::nanoseconds Now() = 0;
+
+    // The monotonic clock of the machine.
+    static Clock &Steady();
+};
+
+} // namespace show
