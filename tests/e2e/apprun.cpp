@@ -10,6 +10,7 @@ namespace {
 
 constexpr QRgb kWhite = 0xffffffffu;
 constexpr QRgb kGrey100 = 0xff646464u;
+constexpr QSize kClientSize(499, 356); // the window as designed
 
 char ProcessState(qint64 pid)
 {
@@ -23,8 +24,9 @@ char ProcessState(qint64 pid)
 
 } // namespace
 
-AppRun::AppRun(const QString &display)
+AppRun::AppRun(const QString &display, const Weston *weston)
     : display_(display)
+    , weston_(weston)
 {
 }
 
@@ -40,23 +42,76 @@ AppRun::~AppRun()
 bool AppRun::Start()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display_);
+    if (weston_) {
+        env = weston_->ClientEnvironment();
+    } else {
+        env.insert(QStringLiteral("DISPLAY"), display_);
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    }
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     process_.setProcessEnvironment(env);
+    XDriver x(display_);
+    // Weston takes a moment to drop the window of a program that ended.
+    for (int i = 0; weston_ && i < 250 && !FrameOnWeston(x).isEmpty(); ++i)
+        QThread::msleep(20);
     process_.start(QStringLiteral(CLICKSHOW_BINARY), {});
     if (!process_.waitForStarted(5000))
         return false;
     // Until the window shows, empty and painted, or the program gives up.
-    XDriver x(display_);
     for (int i = 0; i < 500 && process_.state() == QProcess::Running; ++i) {
-        if (!window_)
-            window_ = x.FindWindow(QStringLiteral("Form1"));
-        if (window_ && IsEmptyPainted(x.Grab(window_)))
-            return true;
+        if (weston_ ? FindOnWeston(x) : window_ || (window_ = x.FindWindow(QStringLiteral("Form1")))) {
+            if (!weston_)
+                client_ = QRect(QPoint(0, 0), x.Size(window_));
+            if (IsEmptyPainted(Grab(x)))
+                return true;
+        }
         process_.waitForFinished(20);
     }
     return false;
+}
+
+// What differs from weston's background, but for the pointer, which weston
+// draws into its output and which waits in the bottom-right corner.
+QRect AppRun::FrameOnWeston(XDriver &x)
+{
+    window_ = weston_->output();
+    const QImage output = x.Grab(window_);
+    const QRect pointer(output.width() - 32, output.height() - 32, 32, 32);
+    x.Hover(window_, pointer.bottomRight());
+    QRect frame;
+    for (int py = 0; py < output.height(); ++py) {
+        for (int px = 0; px < output.width(); ++px) {
+            if (output.pixel(px, py) != Weston::kBackground && !pointer.contains(px, py))
+                frame |= QRect(px, py, 1, 1);
+        }
+    }
+    return frame;
+}
+
+// Qt's decoration has equal margins left, right and below and the title
+// bar above.
+bool AppRun::FindOnWeston(XDriver &x)
+{
+    const QRect frame = FrameOnWeston(x);
+    const int side = (frame.width() - kClientSize.width()) / 2;
+    const int title = frame.height() - kClientSize.height() - side;
+    if (side < 0 || side > 10 || title < 20 || title > 60)
+        return false;
+    frame_ = frame;
+    client_ = QRect(QPoint(frame.left() + side, frame.bottom() + 1 - side - kClientSize.height()), kClientSize);
+    return true;
+}
+
+QImage AppRun::Grab(XDriver &x)
+{
+    return weston_ ? x.Grab(window_, client_) : x.Grab(window_);
+}
+
+void AppRun::Click(XDriver &x, QPoint at)
+{
+    x.Click(window_, client_.topLeft() + at);
+    if (weston_)
+        x.Hover(window_, QPoint(x.Size(window_).width() - 1, x.Size(window_).height() - 1));
 }
 
 void AppRun::Stop()
@@ -76,7 +131,7 @@ void AppRun::Continue()
 QList<AppRun::Phase> AppRun::ClickAndFollow(XDriver &x, QPoint at)
 {
     QList<Phase> phases;
-    x.Click(window_, at);
+    Click(x, at);
     Stop();
     bool sawGrey100 = false;
     int still = 0;
@@ -84,7 +139,7 @@ QList<AppRun::Phase> AppRun::ClickAndFollow(XDriver &x, QPoint at)
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 60000) {
-        const QImage frame = x.Grab(window_);
+        const QImage frame = Grab(x);
         const QRgb backdrop = Backdrop(frame);
         if (phases.isEmpty() || phases.last().backdrop != backdrop)
             phases.append({backdrop, frame});
@@ -109,13 +164,13 @@ QList<AppRun::Phase> AppRun::ClickAndFollow(XDriver &x, QPoint at)
 
 QImage AppRun::WaitUntilStill(XDriver &x, int stillMs)
 {
-    QImage last = x.Grab(window_);
+    QImage last = Grab(x);
     QElapsedTimer still, total;
     still.start();
     total.start();
     while (still.elapsed() < stillMs && total.elapsed() < 10000) {
         QThread::msleep(20);
-        const QImage frame = x.Grab(window_);
+        const QImage frame = Grab(x);
         if (frame != last) {
             last = frame;
             still.restart();
@@ -131,7 +186,7 @@ QList<QRgb> AppRun::WatchBackdrops(XDriver &x, int timeoutMs,
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < timeoutMs && !done(seen)) {
-        const QImage frame = x.Grab(window_);
+        const QImage frame = Grab(x);
         if (frame.isNull())
             break;
         const QRgb backdrop = Backdrop(frame);

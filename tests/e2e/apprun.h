@@ -1,5 +1,6 @@
 #pragma once
 
+#include "weston.h"
 #include "xdriver.h"
 
 #include <QElapsedTimer>
@@ -12,11 +13,24 @@
 class AppRun
 {
 public:
-    explicit AppRun(const QString &display);
+    // On the X display itself, or as a native Wayland client of a weston
+    // that runs on it.
+    explicit AppRun(const QString &display, const Weston *weston = nullptr);
     ~AppRun();
 
+    // Starts the program and waits until its window shows, empty.
     bool Start();
+    // The X window that shows it: its own, or weston's output.
     XWindow window() const { return window_; }
+    // Where its client area lies in window(); under weston, inside the
+    // frame that Qt draws around it.
+    QRect client() const { return client_; }
+    QRect frame() const { return frame_; }
+
+    QImage Grab(XDriver &x);
+    // A click at a point of the client area; under weston the pointer then
+    // leaves, since weston draws it into its output.
+    void Click(XDriver &x, QPoint at);
     QProcess &process() { return process_; }
     qint64 pid() const { return process_.processId(); }
 
@@ -47,7 +61,13 @@ public:
     QList<QRgb> WatchBackdrops(XDriver &x, int timeoutMs, const std::function<bool(const QList<QRgb> &)> &done);
 
 private:
+    QRect FrameOnWeston(XDriver &x);
+    bool FindOnWeston(XDriver &x);
+
     QString display_;
+    const Weston *weston_;
     QProcess process_;
     XWindow window_ = 0;
+    QRect client_;
+    QRect frame_;
 };

@@ -2,6 +2,8 @@
 // would: XTest for the mouse, XGetImage for the eyes.
 
 #include "apprun.h"
+#include "picture.h"
+#include "weston.h"
 #include "xdriver.h"
 #include "xserver.h"
 
@@ -12,43 +14,6 @@
 #include <memory>
 
 namespace {
-
-constexpr QRgb kGrey100 = qRgb(100, 100, 100);
-constexpr QRgb kGrey110 = qRgb(110, 110, 110);
-constexpr QRgb kGrey109 = qRgb(109, 109, 109);
-constexpr QRgb kWhite = qRgb(255, 255, 255);
-constexpr QRgb kBlue = qRgb(0, 0, 255);
-constexpr QRgb kGold = qRgb(255, 204, 102);
-constexpr QRgb kBlack = qRgb(0, 0, 0);
-constexpr QRgb kRed = qRgb(255, 0, 0);
-constexpr QRgb kGreen = qRgb(0, 255, 0);
-
-constexpr QPoint kOpenSurface(20, 180); // clear of the captions and the emblem
-constexpr QRect kTopCaption(104, 16, 313, 65);
-constexpr QRect kWordsCaption(200, 272, 113, 57);
-
-// A ring of the emblem: its leftmost point, 600 twips (40 px) left of its centre.
-struct Ring
-{
-    QRgb colour;
-    QPoint left;
-};
-const Ring kRings[] = {
-    {kBlue, {95, 135}}, {kBlack, {195, 135}}, {kRed, {295, 135}},
-    {kGold, {145, 185}}, {kGreen, {245, 185}},
-};
-
-bool ShowsEmblem(const QImage &image)
-{
-    if (Backdrop(image) != kWhite)
-        return false;
-    for (const Ring &ring : kRings) {
-        if (!HasColourIn(image, QRect(ring.left - QPoint(2, 2), QSize(5, 5)), ring.colour))
-            return false;
-    }
-    // Caption text: dark pixels inside each white caption box.
-    return HasColourIn(image, kTopCaption, kBlack) && HasColourIn(image, kWordsCaption, kBlack);
-}
 
 QString Describe(const QList<QRgb> &seen)
 {
@@ -345,32 +310,43 @@ void TestEndToEnd::scatterIsTheSameAfterEachStart()
 
 void TestEndToEnd::lostDisplayEndsTheProgram_data()
 {
+    QTest::addColumn<bool>("wayland");
     QTest::addColumn<bool>("duringShow");
 
-    QTest::newRow("during a show") << true;
-    QTest::newRow("while it waits") << false;
+    QTest::newRow("X server killed during a show") << false << true;
+    QTest::newRow("X server killed while it waits") << false << false;
+    QTest::newRow("Wayland compositor killed during a show") << true << true;
 }
 
 // The program's own line and status 1, within two seconds, whatever it
 // was doing.
 void TestEndToEnd::lostDisplayEndsTheProgram()
 {
+    QFETCH(bool, wayland);
     QFETCH(bool, duringShow);
 
     app.reset();
     XServer server;
     QVERIFY(server.isRunning());
-    app = std::make_unique<AppRun>(server.display());
+    std::unique_ptr<Weston> weston;
+    if (wayland) {
+        weston = std::make_unique<Weston>(server.display());
+        QVERIFY2(weston->isRunning(), "weston did not start");
+    }
+    app = std::make_unique<AppRun>(server.display(), weston.get());
     QVERIFY(app->Start());
     if (duringShow) {
         // Closed before the server goes: Xlib ends any program whose
         // connection breaks.
         XDriver own(server.display());
-        own.Click(app->window(), kOpenSurface);
+        app->Click(own, kOpenSurface);
     }
     QThread::msleep(800);
 
-    server.Kill();
+    if (weston)
+        weston->Kill();
+    else
+        server.Kill();
     QElapsedTimer timer;
     timer.start();
     QVERIFY2(app->process().waitForFinished(2000), "still running 2 s after its display died");

@@ -141,12 +141,15 @@ QSize XDriver::Size(XWindow window)
     return QSize(attributes.width, attributes.height);
 }
 
-QImage XDriver::Grab(XWindow window)
+QImage XDriver::Grab(XWindow window, QRect area)
 {
-    const QSize size = Size(window);
+    const QRect whole(QPoint(0, 0), Size(window));
+    area = area.isNull() ? whole : area & whole;
+    const QSize size = area.size();
     if (size.isEmpty())
         return {};
-    XImage *image = XGetImage(display_, window, 0, 0, size.width(), size.height(), AllPlanes, ZPixmap);
+    XImage *image = XGetImage(display_, window, area.x(), area.y(), unsigned(size.width()),
+                              unsigned(size.height()), AllPlanes, ZPixmap);
     if (!image)
         return {};
     QImage copy(size, QImage::Format_RGB32);
@@ -166,6 +169,12 @@ void XDriver::MoveTo(XWindow window, QPoint at)
     XTranslateCoordinates(display_, window, DefaultRootWindow(display_), at.x(), at.y(), &rootX,
                           &rootY, &child);
     XTestFakeMotionEvent(display_, DefaultScreen(display_), rootX, rootY, CurrentTime);
+}
+
+void XDriver::Hover(XWindow window, QPoint at)
+{
+    MoveTo(window, at);
+    XSync(display_, False);
 }
 
 void XDriver::Press(XWindow window, QPoint at, unsigned button)

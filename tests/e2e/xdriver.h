@@ -34,9 +34,11 @@ public:
     // through the frame, as the one that carries WM_STATE.
     XWindow FindWindow(const QString &title);
     QSize Size(XWindow window);
-    QImage Grab(XWindow window);
+    // The window's pixels, or those of an area of it.
+    QImage Grab(XWindow window, QRect area = {});
 
     void Click(XWindow window, QPoint at, unsigned button = 1);
+    void Hover(XWindow window, QPoint at);
     void Press(XWindow window, QPoint at, unsigned button = 1);
     void Release(unsigned button = 1);
     // As the title bar's close button does: through the window manager when
