@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace {
 
@@ -43,7 +45,7 @@ Form1::Form1(show::Pacer &pacer, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     resize(sizeHint());
-    SyncCanvasSize();
+    SyncCanvas();
 }
 
 QSize Form1::sizeHint() const
@@ -81,29 +83,45 @@ bool Form1::IsOnShownLabel(const QPoint &pos) const
     return false;
 }
 
-// Keeps what fits and gives new area the current backdrop.
-void Form1::SyncCanvasSize()
+// The part of the window that a screen can show: a window larger than the
+// desktop, or partly off it, keeps no pixels for the rest and paints none
+// there. A Wayland client does not know where its window stands, so there
+// all of it counts.
+QRect Form1::VisibleArea() const
+{
+    const QScreen *screen = this->screen();
+    if (!screen || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return rect();
+    const QRect desktop = screen->virtualGeometry();
+    return rect() & QRect(mapFromGlobal(desktop.topLeft()), desktop.size());
+}
+
+// Follows the visible area and the device pixel ratio: keeps what stays
+// and gives new area the current backdrop.
+void Form1::SyncCanvas()
 {
     const qreal ratio = devicePixelRatioF();
-    const QSize pixels = size() * ratio;
-    if (canvas_.size() == pixels && canvas_.devicePixelRatio() == ratio)
+    const QRect area = VisibleArea();
+    if (area == canvasArea_ && canvas_.devicePixelRatio() == ratio && !canvas_.isNull())
         return;
-    QImage next(pixels, QImage::Format_RGB32);
+    QImage next(area.size() * ratio, QImage::Format_RGB32);
     next.setDevicePixelRatio(ratio);
     next.fill(backdrop_);
-    if (!canvas_.isNull()) {
+    if (!canvas_.isNull() && !next.isNull()) {
         QPainter painter(&next);
-        painter.drawImage(QPointF(0, 0), canvas_);
+        painter.drawImage(QPointF(canvasArea_.topLeft() - area.topLeft()), canvas_);
     }
     canvas_ = std::move(next);
+    canvasArea_ = area;
 }
 
 bool Form1::SetBackdrop(show::Colour colour)
 {
     backdrop_ = ToQColor(colour);
-    SyncCanvasSize();
+    SyncCanvas();
     canvas_.fill(backdrop_);
-    repaint();
+    // What no screen shows is never painted.
+    repaint(canvasArea_);
     return Presented();
 }
 
@@ -121,16 +139,20 @@ bool Form1::GetClientHeight(float &twips)
 
 bool Form1::DrawCircleOutline(float x, float y, float radius, show::Colour colour)
 {
-    SyncCanvasSize();
-    const qreal scale = canvas_.devicePixelRatio() / kTwipsPerPixel;
-    const QRect drawn = RasterCircleOutline(canvas_, QPointF(x * scale, y * scale), radius * scale,
-                                            ToQColor(colour).rgb());
-    if (drawn.isEmpty())
-        return true; // wholly outside: nothing to show
-    // Synchronous: the outline is on the screen before the pause that follows.
+    SyncCanvas();
+    // One logical pixel wide at any scale: at a ratio of 2 the picture is
+    // the same, only sharper. Logical pixel i spans device pixels i * ratio
+    // to (i + 1) * ratio.
     const qreal ratio = canvas_.devicePixelRatio();
-    repaint(QRectF(drawn.x() / ratio, drawn.y() / ratio, drawn.width() / ratio,
-                   drawn.height() / ratio).toAlignedRect());
+    const QPointF centre = QPointF(x, y) / kTwipsPerPixel - canvasArea_.topLeft();
+    const QRect drawn = RasterCircleOutline(canvas_, (centre + QPointF(0.5, 0.5)) * ratio - QPointF(0.5, 0.5),
+                                            radius / kTwipsPerPixel * ratio, ToQColor(colour).rgb(), ratio);
+    if (drawn.isEmpty())
+        return true; // wholly outside what can be seen
+    // Synchronous: the outline is on the screen before the pause that follows.
+    repaint(QRectF(drawn.x() / ratio, drawn.y() / ratio, drawn.width() / ratio, drawn.height() / ratio)
+                .toAlignedRect()
+                .translated(canvasArea_.topLeft()));
     return Presented();
 }
 
@@ -171,11 +193,15 @@ void Form1::paintEvent(QPaintEvent *event)
         }
         return;
     }
-    const QRect area = event->rect();
+    // Beyond the canvas no screen reaches: painting there would only cost
+    // memory and time (a moved window has its canvas follow and the newly
+    // seen part repainted).
+    const QRect area = event->rect() & canvasArea_;
+    if (area.isEmpty())
+        return;
     const qreal ratio = canvas_.devicePixelRatio();
-    painter.drawImage(QRectF(area), canvas_,
-                      QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio,
-                             area.height() * ratio));
+    const QPointF from = QPointF(area.topLeft() - canvasArea_.topLeft()) * ratio;
+    painter.drawImage(QRectF(area), canvas_, QRectF(from, QSizeF(area.size()) * ratio));
 }
 
 // Clicks and keys already queued behind a close play no hidden shows.
@@ -187,8 +213,17 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::resizeEvent(QResizeEvent *event)
 {
-    SyncCanvasSize();
+    SyncCanvas();
     QWidget::resizeEvent(event);
+}
+
+void Form1::moveEvent(QMoveEvent *event)
+{
+    const QRect before = canvasArea_;
+    SyncCanvas();
+    if (canvasArea_ != before)
+        update(QRegion(canvasArea_).subtracted(before));
+    QWidget::moveEvent(event);
 }
 
 void Form1::mousePressEvent(QMouseEvent *event)

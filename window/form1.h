@@ -15,7 +15,8 @@ class Pacer;
 
 // The one window. It is the show's drawing surface: every outline goes into
 // a canvas and straight onto the screen, and the canvas repaints whatever the
-// window system uncovers. A click outside the shown captions plays the show.
+// window system uncovers. The canvas covers only the part of the window that
+// a screen can show. A click outside the shown captions plays the show.
 class Form1 : public QWidget, public show::Surface
 {
     Q_OBJECT
@@ -51,6 +52,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -59,13 +61,15 @@ private:
     QLabel *CreateLabel(const char *name, const QString &caption, const QRect &rect);
     QLabel *LabelWidget(show::Label label) const;
     bool IsOnShownLabel(const QPoint &pos) const;
-    void SyncCanvasSize();
+    QRect VisibleArea() const;
+    void SyncCanvas();
     bool Presented() const;
 
     QLabel *lblTop_;
     QLabel *lblWords_;
     QColor backdrop_;
     QImage canvas_;
+    QRect canvasArea_; // what canvas_ holds, in logical pixels of the window
     bool pressed_ = false;
     bool closed_ = false;
     bool paintFailed_ = false;

@@ -26,25 +26,30 @@ void TestCircleRaster::outline_data()
 {
     QTest::addColumn<QPointF>("centre");
     QTest::addColumn<qreal>("radius");
+    QTest::addColumn<qreal>("width");
 
-    QTest::newRow("stamp radius in the middle") << QPointF(100, 80) << 350.0 / 15;
-    QTest::newRow("emblem radius") << QPointF(100, 80) << 40.0;
-    QTest::newRow("quarter circle on the top-left corner") << QPointF(0, 0) << 350.0 / 15;
-    QTest::newRow("half off the right edge") << QPointF(199, 80) << 30.0;
-    QTest::newRow("fractional centre rounds") << QPointF(50.6, 60.4) << 10.0;
-    QTest::newRow("radius zero is one pixel") << QPointF(10, 10) << 0.0;
+    QTest::newRow("stamp radius in the middle") << QPointF(100, 80) << 350.0 / 15 << 1.0;
+    QTest::newRow("emblem radius") << QPointF(100, 80) << 40.0 << 1.0;
+    QTest::newRow("quarter circle on the top-left corner") << QPointF(0, 0) << 350.0 / 15 << 1.0;
+    QTest::newRow("half off the right edge") << QPointF(199, 80) << 30.0 << 1.0;
+    QTest::newRow("fractional centre rounds") << QPointF(50.6, 60.4) << 10.0 << 1.0;
+    QTest::newRow("radius zero is one pixel") << QPointF(10, 10) << 0.0 << 1.0;
+    QTest::newRow("two pixels wide, half off the left edge") << QPointF(1.5, 80.5) << 46.0 << 2.0;
+    QTest::newRow("two pixels wide on the bottom-right corner") << QPointF(199.5, 159.5) << 80.0 << 2.0;
 }
 
-// Every pixel drawn lies on the circle; every column the circle crosses
+// Every pixel drawn lies on the circle (within half the width of a wider
+// outline, whose centre is not rounded); every column the circle crosses
 // inside the image gets a pixel in each half, so the ring is closed.
 void TestCircleRaster::outline()
 {
     QFETCH(QPointF, centre);
     QFETCH(qreal, radius);
+    QFETCH(qreal, width);
 
     QImage image(200, 160, QImage::Format_RGB32);
     image.fill(kPaper);
-    const QRect bounds = RasterCircleOutline(image, centre, radius, kInk);
+    const QRect bounds = RasterCircleOutline(image, centre, radius, kInk, width);
 
     const int cx = int(std::lround(centre.x())), cy = int(std::lround(centre.y()));
     const int r = int(std::lround(radius));
@@ -54,8 +59,10 @@ void TestCircleRaster::outline()
             if (image.pixel(x, y) != kInk)
                 continue;
             inked |= QRect(x, y, 1, 1);
-            const qreal distance = std::hypot(x - cx, y - cy);
-            QVERIFY2(std::fabs(distance - r) < 1.0, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+            const bool ring = width > 1;
+            const qreal distance = ring ? std::hypot(x - centre.x(), y - centre.y()) : std::hypot(x - cx, y - cy);
+            const qreal off = std::fabs(distance - (ring ? radius : r));
+            QVERIFY2(ring ? off <= width / 2 : off < 1.0, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
         }
     }
     QVERIFY(bounds.contains(inked));

@@ -72,6 +72,7 @@ private slots:
     void extremeSizes_data();
     void extremeSizes();
     void manyShowsKeepMemoryFlat();
+    void outlineIsOneLogicalPixelWide();
 
 private:
     QImage Snapshot() { return form->grab().toImage(); }
@@ -318,6 +319,29 @@ void TestForm1::manyShowsKeepMemoryFlat()
 #else
     Q_UNUSED(before);
 #endif
+}
+
+// At any scale: run again with QT_SCALE_FACTOR=2, an outline is two device
+// pixels wide there, and the emblem's rings stay thick.
+void TestForm1::outlineIsOneLogicalPixelWide()
+{
+    QVERIFY(form->SetBackdrop(show::Compose(show::kWhite)));
+    QVERIFY(form->DrawCircleOutline(3750, 2670, 600, show::Compose(show::kBlue)));
+    const QImage image = Snapshot();
+    const qreal ratio = image.devicePixelRatio();
+    QCOMPARE(ratio, form->devicePixelRatioF());
+
+    // Along the row through the centre, (250, 178) px, from the left edge:
+    // the ring of radius 40 px begins at logical pixel 210.
+    const int row = int(std::lround((178 + 0.5) * ratio - 0.5));
+    int x = 0;
+    while (x < image.width() && Pixel(image, x, row) != Q(show::kBlue))
+        ++x;
+    int width = 0;
+    while (x + width < image.width() && Pixel(image, x + width, row) == Q(show::kBlue))
+        ++width;
+    QCOMPARE(width, int(std::lround(ratio)));
+    QCOMPARE(x, int(std::lround(210 * ratio))); // where logical pixel 210 begins
 }
 
 QTEST_MAIN(TestForm1)
