@@ -72,6 +72,7 @@ int main(int argc, char *argv[])
         Fail(problem);
 
     QApplication app(argc, argv);
+    ReleaseDisplayProbe();
     ReleaseHeldMessages();
     QApplication::setApplicationName(QStringLiteral("clickshow"));
 

@@ -8,16 +8,18 @@
 class QAbstractNativeEventFilter;
 class QWidget;
 
-// Sets, before the application object exists, the platform choices that
-// keep drawing immediate: xcb whenever an X display is set, native Wayland
-// only when it is the one display there is. Settings already in the
-// environment stand, so tests can use the offscreen platform.
+// Chooses, before the application object exists, xcb whenever an X display
+// is set and native Wayland only when it is the one display there is: under
+// load the show keeps its time better on X (see the README). A platform
+// already set in the environment stands, so tests can use the offscreen one.
 void ChoosePlatformDefaults();
 
 // Why the chosen platform cannot reach its display ("cannot open the
 // display \":9\""), or an empty string when it can. Asked before the
 // application object exists: Qt itself aborts with a core dump instead.
 QString DisplayProblem();
+// Closes the connection DisplayProblem() opened; once Qt has its own.
+void ReleaseDisplayProbe();
 
 // True once the connection to the X server is broken. The show never returns
 // to the event loop, where Qt itself would notice, so the window asks after
