@@ -55,19 +55,40 @@ bool AppRun::Start()
     for (int i = 0; weston_ && i < 250 && !FrameOnWeston(x).isEmpty(); ++i)
         QThread::msleep(20);
     process_.start(QStringLiteral(CLICKSHOW_BINARY), {});
-    if (!process_.waitForStarted(5000))
+    if (!process_.waitForStarted(5000)) {
+        problem_ = QStringLiteral("clickshow did not start");
         return false;
+    }
     // Until the window shows, empty and painted, or the program gives up.
+    QImage last;
     for (int i = 0; i < 500 && process_.state() == QProcess::Running; ++i) {
         if (weston_ ? FindOnWeston(x) : window_ || (window_ = x.FindWindow(QStringLiteral("Form1")))) {
             if (!weston_)
                 client_ = QRect(QPoint(0, 0), x.Size(window_));
-            if (IsEmptyPainted(Grab(x)))
+            last = Grab(x);
+            if (IsEmptyPainted(last))
                 return true;
         }
         process_.waitForFinished(20);
     }
+    if (process_.state() != QProcess::Running)
+        problem_ = QStringLiteral("clickshow ended with status %1: %2")
+                       .arg(process_.exitCode())
+                       .arg(QString::fromLocal8Bit(Errors()));
+    else if (!window_)
+        problem_ = QStringLiteral("no window titled Form1 showed");
+    else
+        problem_ = QStringLiteral("its window never showed empty: %1 x %2, first pixel %3")
+                       .arg(last.width())
+                       .arg(last.height())
+                       .arg(last.isNull() ? 0 : last.pixel(0, 0), 8, 16);
     return false;
+}
+
+QByteArray AppRun::Errors()
+{
+    errors_ += process_.readAllStandardError();
+    return errors_;
 }
 
 // What differs from weston's background, but for the pointer, which weston
@@ -130,7 +151,9 @@ void AppRun::Continue()
 
 QList<AppRun::Phase> AppRun::ClickAndFollow(XDriver &x, QPoint at)
 {
-    QList<Phase> phases;
+    // What stood before the click, however fast the show starts.
+    const QImage before = Grab(x);
+    QList<Phase> phases{{Backdrop(before), before}};
     Click(x, at);
     Stop();
     bool sawGrey100 = false;

@@ -20,6 +20,10 @@ public:
 
     // Starts the program and waits until its window shows, empty.
     bool Start();
+    // Why Start() failed.
+    QString problem() const { return problem_; }
+    // All it wrote to stderr so far.
+    QByteArray Errors();
     // The X window that shows it: its own, or weston's output.
     XWindow window() const { return window_; }
     // Where its client area lies in window(); under weston, inside the
@@ -48,8 +52,9 @@ public:
 
     // Clicks at `at` and follows the show by running the program in slices
     // of half a millisecond, looking at the window between slices. Every
-    // pause of the show is longer than a slice, so the last frame of each
-    // phase is the whole of what that stretch drew. Returns once the show
+    // pause of the show lasts longer than a slice, even when the show runs
+    // behind its timeline, so the last frame of each phase is the whole of
+    // what that stretch drew. Returns once the show
     // has ended on white and the picture has stood still.
     QList<Phase> ClickAndFollow(XDriver &x, QPoint at);
 
@@ -70,4 +75,6 @@ private:
     XWindow window_ = 0;
     QRect client_;
     QRect frame_;
+    QString problem_;
+    QByteArray errors_;
 };

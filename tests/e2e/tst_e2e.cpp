@@ -99,7 +99,7 @@ void TestEndToEnd::cleanupTestCase()
 void TestEndToEnd::init()
 {
     app = std::make_unique<AppRun>(display);
-    QVERIFY2(app->Start(), "clickshow did not open its window");
+    QVERIFY2(app->Start(), qPrintable(app->problem()));
 }
 
 void TestEndToEnd::cleanup()
@@ -298,7 +298,7 @@ void TestEndToEnd::scatterIsTheSameAfterEachStart()
     QVERIFY(!first.isNull());
 
     app = std::make_unique<AppRun>(display);
-    QVERIFY(app->Start());
+    QVERIFY2(app->Start(), qPrintable(app->problem()));
     const QImage second = scatterOf(app->ClickAndFollow(*x, kOpenSurface));
     QCOMPARE(second, first);
 
@@ -334,7 +334,7 @@ void TestEndToEnd::lostDisplayEndsTheProgram()
         QVERIFY2(weston->isRunning(), "weston did not start");
     }
     app = std::make_unique<AppRun>(server.display(), weston.get());
-    QVERIFY(app->Start());
+    QVERIFY2(app->Start(), qPrintable(app->problem()));
     if (duringShow) {
         // Closed before the server goes: Xlib ends any program whose
         // connection breaks.
@@ -353,7 +353,7 @@ void TestEndToEnd::lostDisplayEndsTheProgram()
     QVERIFY(timer.elapsed() < 2000);
     QCOMPARE(app->process().exitStatus(), QProcess::NormalExit);
     QCOMPARE(app->process().exitCode(), 1);
-    const QList<QByteArray> lines = app->process().readAllStandardError().trimmed().split('\n');
+    const QList<QByteArray> lines = app->Errors().trimmed().split('\n');
     QCOMPARE(lines.last(), QByteArray("clickshow: the connection to the display is lost"));
 }
 
@@ -363,7 +363,7 @@ void TestEndToEnd::destroyedWindowEndsTheProgram()
     x->Destroy(app->window());
     QVERIFY2(app->process().waitForFinished(5000), "still running without its window");
     QCOMPARE(app->process().exitCode(), 1);
-    QVERIFY(app->process().readAllStandardError().contains("clickshow: the window was destroyed"));
+    QVERIFY(app->Errors().contains("clickshow: the window was destroyed"));
 }
 
 // A 256-colour display: no silent black window, but one clear line.
@@ -377,9 +377,9 @@ void TestEndToEnd::colourlessDisplayFailsClearly()
     app->process().waitForFinished(5000);
     QVERIFY2(app->process().state() == QProcess::NotRunning, "still running on a display it cannot draw on");
     QCOMPARE(app->process().exitCode(), 1);
-    const QList<QByteArray> lines = app->process().readAllStandardError().trimmed().split('\n');
+    const QList<QByteArray> lines = app->Errors().trimmed().split('\n');
     QVERIFY2(lines.size() < 20, "a flood of warnings");
-    QVERIFY(lines.last().startsWith("clickshow: cannot draw on this display"));
+    QVERIFY2(lines.last().startsWith("clickshow: cannot draw on this display"), lines.join("\n").constData());
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)

@@ -60,7 +60,7 @@ void TestWayland::initTestCase()
 void TestWayland::init()
 {
     app = std::make_unique<AppRun>(qEnvironmentVariable("DISPLAY"), weston.get());
-    QVERIFY2(app->Start(), "clickshow did not open its window on weston");
+    QVERIFY2(app->Start(), qPrintable(app->problem()));
 }
 
 void TestWayland::cleanup()
