@@ -1,33 +1,47 @@
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The clickshow developers
 # The two commands of a fresh machine: `make run` and `make test`.
 
-.PHONY: all deps build run test bench screenshot clean
+.PHONY: all run test package bench screenshot clean
 
-all: build
-
-deps:
-	@scripts/install-deps.sh
-
-build: deps
+all:
+	@scripts/install-deps.sh run
 	@cmake --preset default >/dev/null
-	@cmake --build --preset default
+	@cmake --build --preset default --target clickshow
 
-run: build
+# Just the program, and just what it needs.
+run: all
 	build/clickshow
 
 # Every test, then the unit and widget tests again under AddressSanitizer
 # and UndefinedBehaviorSanitizer.
-test: build
+test:
+	@scripts/install-deps.sh test
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default
 	ctest --preset default
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
 	ctest --preset asan
 
-bench: build
+# A Debian package in build-package/, checked by lintian and the desktop
+# validators.
+package:
+	@scripts/install-deps.sh package
+	@cmake --preset package >/dev/null
+	@cmake --build --preset package
+	cd build-package && cpack
+	scripts/check-package.sh build-package/clickshow_*.deb
+
+bench:
+	@scripts/install-deps.sh test
+	@cmake --preset default >/dev/null
 	@cmake --build --preset default --target clickshow-bench
 	build/clickshow-bench
 
-screenshot: build
+screenshot: all
+	@scripts/install-deps.sh test
 	scripts/screenshot.sh docs/clickshow.png
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-package

@@ -1,9 +1,15 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
+#include "commandline.h"
+
 #include "show/busywaitpacer.h"
 #include "window/platform.h"
 #include "window/form1.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -46,7 +52,9 @@ void HandleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
     // Qt would abort with a core dump.
     if (type == QtFatalMsg && !applicationStarted) {
         const QString problem = DisplayProblem();
-        Fail(problem.isEmpty() ? text.section(QLatin1Char('\n'), 0, 0) : problem);
+        Fail(problem.isEmpty() ? QStringLiteral("cannot start the Qt platform \"%1\"")
+                                     .arg(qEnvironmentVariable("QT_QPA_PLATFORM"))
+                               : problem);
     }
     if (!applicationStarted && type != QtFatalMsg) {
         heldMessages.append({type, text});
@@ -66,6 +74,11 @@ void ReleaseHeldMessages()
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("clickshow"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CLICKSHOW_VERSION));
+    if (const std::optional<int> status = HandleCommandLine(argc, argv))
+        return *status;
+
     qtMessageHandler = qInstallMessageHandler(HandleMessage);
     ChoosePlatformDefaults();
     if (const QString problem = DisplayProblem(); !problem.isEmpty())
@@ -74,7 +87,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     ReleaseDisplayProbe();
     ReleaseHeldMessages();
-    QApplication::setApplicationName(QStringLiteral("clickshow"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(CLICKSHOW_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(CLICKSHOW_APP_ID),
+                                                 QIcon(QStringLiteral(":/clickshow/icon.png"))));
 
     show::BusyWaitPacer pacer;
     Form1 form(pacer);

@@ -1,27 +1,38 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The clickshow developers
 # Installs, from Debian's packages, what a task needs and the machine lacks:
-#   scripts/install-deps.sh run       build and run the program
+#   scripts/install-deps.sh run       build the program and run it
 #   scripts/install-deps.sh test      also the tests: X servers, a window
 #                                     manager, a Wayland compositor, tools
+#   scripts/install-deps.sh package   also what builds and checks the .deb
+#   scripts/install-deps.sh chroot    what makes a Debian chroot
 # Does nothing when all is there.
 set -euo pipefail
 
 run=(
     cmake g++ make
-    qt6-base-dev libxcb1-dev
+    qt6-base-dev libx11-dev libxcb1-dev
     qt6-wayland fonts-urw-base35
 )
 test=(
     "${run[@]}"
-    libx11-dev libxtst-dev
+    libxtst-dev
     xvfb xauth xdotool imagemagick
     openbox weston
 )
+package=(
+    "${run[@]}"
+    dpkg-dev file lintian appstream desktop-file-utils
+)
+chroot=(debootstrap)
 
 case "${1:-test}" in
     run) packages=("${run[@]}") ;;
     test) packages=("${test[@]}") ;;
-    *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+    package) packages=("${package[@]}") ;;
+    chroot) packages=("${chroot[@]}") ;;
+    *) echo "usage: $0 [run|test|package|chroot]" >&2; exit 2 ;;
 esac
 
 missing=()

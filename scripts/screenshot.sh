@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The clickshow developers
 # Plays one show in a private Xvfb and saves the finished window as a PNG:
 #   scripts/screenshot.sh docs/clickshow.png
 set -euo pipefail

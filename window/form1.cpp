@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
 #include "form1.h"
 
 #include "circleraster.h"
@@ -6,6 +9,7 @@
 #include "show/showerror.h"
 
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QGuiApplication>
@@ -44,6 +48,7 @@ Form1::Form1(show::Pacer &pacer, QWidget *parent)
     // Every pixel comes from the canvas, so Qt need not clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
     resize(sizeHint());
     SyncCanvas();
 }
@@ -248,6 +253,20 @@ void Form1::mouseDoubleClickEvent(QMouseEvent *event)
 {
     pressed_ = false;
     event->accept();
+}
+
+// The show without a mouse. Holding the key down repeats nothing: each
+// repeat would queue a whole show behind the one that runs.
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->modifiers()
+        && !event->isAutoRepeat()) {
+        event->accept();
+        PlayClickShow();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::PlayClickShow()

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
 #pragma once
 
 #include "show/sequence.h"
@@ -16,7 +19,8 @@ class Pacer;
 // The one window. It is the show's drawing surface: every outline goes into
 // a canvas and straight onto the screen, and the canvas repaints whatever the
 // window system uncovers. The canvas covers only the part of the window that
-// a screen can show. A click outside the shown captions plays the show.
+// a screen can show. A click outside the shown captions plays the show, and
+// so do Space and Return.
 class Form1 : public QWidget, public show::Surface
 {
     Q_OBJECT
@@ -56,6 +60,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QLabel *CreateLabel(const char *name, const QString &caption, const QRect &rect);

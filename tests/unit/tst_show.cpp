@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
 // The Click show played against a recording surface.
 
 #include "showtest.h"

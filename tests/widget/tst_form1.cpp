@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
 // Form1 on the offscreen platform, with a pacer that waits for nothing.
 
 #include "show/pacer.h"
@@ -153,6 +155,10 @@ void TestForm1::clicks_data()
     QTest::newRow("click where a hidden caption lies plays") << "caption" << false << 1;
     QTest::newRow("press inside, release outside does nothing") << "drag-out" << false << 0;
     QTest::newRow("click queued behind an accepted close does nothing") << "close-click" << false << 0;
+    QTest::newRow("Space plays") << "space" << false << 1;
+    QTest::newRow("Return plays") << "return" << false << 1;
+    QTest::newRow("a held key repeats nothing") << "repeat" << false << 1;
+    QTest::newRow("another key does nothing") << "escape" << false << 0;
 }
 
 void TestForm1::clicks()
@@ -183,6 +189,16 @@ void TestForm1::clicks()
             QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(form, onCaption));
         else
             QTest::mouseClick(form, Qt::LeftButton, {}, onCaption);
+    } else if (gesture == "space" || gesture == "return" || gesture == "escape") {
+        const Qt::Key key = gesture == "space" ? Qt::Key_Space : gesture == "return" ? Qt::Key_Return : Qt::Key_Escape;
+        QTest::keyClick(form, key);
+    } else if (gesture == "repeat") {
+        QTest::keyPress(form, Qt::Key_Space);
+        for (int i = 0; i < 3; ++i) {
+            QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+            QApplication::sendEvent(form, &repeat);
+        }
+        QTest::keyRelease(form, Qt::Key_Space);
     } else if (gesture == "close-click") {
         QVERIFY(form->close());
         QTest::mouseClick(form, Qt::LeftButton, {}, kOpenSurface);

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The clickshow developers
+# Runs a command as root in a fresh, clean Debian chroot (debootstrap,
+# minbase) that holds a clean clone of this repository's HEAD in /src and
+# the files given after the command in /files:
+#   scripts/debian-chroot.sh trixie 'apt-get install -y make && cd /src && make test'
+# The pristine chroot is kept in build-chroot/RELEASE.pristine and copied
+# for every run. Needs root. Not part of `make test`.
+set -euo pipefail
+release=${1:?usage: $0 RELEASE COMMAND}
+command=${2:?usage: $0 RELEASE COMMAND [FILE...]}
+shift 2
+mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
+here=$(cd "$(dirname "$0")/.." && pwd)
+base="$here/build-chroot"
+pristine="$base/$release.pristine"
+root="$base/$release.run"
+
+"$here/scripts/install-deps.sh" chroot
+if [[ ! -d "$pristine" ]]; then
+    echo "debootstrap $release (minbase) from $mirror"
+    debootstrap --variant=minbase "$release" "$pristine.partial" "$mirror"
+    mv "$pristine.partial" "$pristine"
+fi
+
+cleanup() {
+    for mount in dev/shm dev/pts dev sys proc; do
+        umount -l "$root/$mount" 2>/dev/null || true
+    done
+    rm -rf "$root"
+}
+trap cleanup EXIT
+cleanup
+cp -a "$pristine" "$root"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+mount -t proc proc "$root/proc"
+mount -t sysfs sys "$root/sys"
+mount --bind /dev "$root/dev"
+mount -t devpts devpts "$root/dev/pts" -o newinstance,ptmxmode=0666
+mount -t tmpfs shm "$root/dev/shm" -o mode=1777
+git clone -q "$here" "$root/src"
+mkdir -p "$root/files"
+[[ $# -eq 0 ]] || cp "$@" "$root/files/"
+
+echo "== $release: $command"
+chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive /bin/bash -c "apt-get update -qq && $command"
