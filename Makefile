@@ -41,7 +41,7 @@ bench:
 
 screenshot: all
 	@scripts/install-deps.sh test
-	scripts/screenshot.sh docs/clickshow.png
+	scripts/play-once.sh build/clickshow docs/clickshow.png
 
 clean:
 	rm -rf build build-asan build-package

@@ -109,14 +109,15 @@ long ProcessTicks(qint64 pid)
     return fields.value(11).toLong() + fields.value(12).toLong(); // utime + stime
 }
 
-long RssKib(qint64 pid)
+// A memory figure of a process, "VmRSS" or "VmHWM" (its peak), in KiB.
+long StatusKib(qint64 pid, const QByteArray &field)
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLong();
     }
     return -1;
 }
@@ -157,7 +158,7 @@ ProcessCost MeasureProcess(const QString &display)
         // A real click through the server, then time for the show to end.
         x.Click(form, QPoint(20, 180));
         QThread::msleep(5000);
-        cost.rssKib = RssKib(process.processId());
+        cost.rssKib = StatusKib(process.processId(), "VmRSS");
         const long before = ProcessTicks(process.processId());
         QThread::msleep(3000);
         cost.idleTicks = ProcessTicks(process.processId()) - before;
@@ -191,18 +192,6 @@ double TimeShowFromPixels(XDriver &x, XWindow window, QPoint sample, const std::
     if (!wait(kWhite, timer))
         return -1;
     return double(timer.nsecsElapsed() - start) / 1e9;
-}
-
-long PeakRssKib(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
 }
 
 // Another process keeps one core busy while it lives.
@@ -260,7 +249,7 @@ ShowRow MeasureProgram(const QString &name, const QString &target, double target
         QThread::msleep(300); // the emblem and captions, and a breath
     }
     row.seconds = Median(seconds);
-    row.peakRssKib = PeakRssKib(app.pid());
+    row.peakRssKib = StatusKib(app.pid(), "VmHWM");
     return row;
 }
 

@@ -3,7 +3,8 @@
 # SPDX-FileCopyrightText: 2026 The clickshow developers
 # Runs a command as root in a fresh, clean Debian chroot (debootstrap,
 # minbase) that holds a clean clone of this repository's HEAD in /src and
-# the files given after the command in /files:
+# the files given after the command in /files; what it leaves in /out is
+# kept in build-chroot/out:
 #   scripts/debian-chroot.sh trixie 'apt-get install -y make && cd /src && make test'
 # The pristine chroot is kept in build-chroot/RELEASE.pristine and copied
 # for every run. Needs root. Not part of `make test`.
@@ -25,7 +26,7 @@ if [[ ! -d "$pristine" ]]; then
 fi
 
 cleanup() {
-    for mount in dev/shm dev/pts dev sys proc; do
+    for mount in out dev/shm dev/pts dev sys proc; do
         umount -l "$root/$mount" 2>/dev/null || true
     done
     rm -rf "$root"
@@ -40,7 +41,8 @@ mount --bind /dev "$root/dev"
 mount -t devpts devpts "$root/dev/pts" -o newinstance,ptmxmode=0666
 mount -t tmpfs shm "$root/dev/shm" -o mode=1777
 git clone -q "$here" "$root/src"
-mkdir -p "$root/files"
+mkdir -p "$root/files" "$root/out" "$base/out"
+mount --bind "$base/out" "$root/out"
 [[ $# -eq 0 ]] || cp "$@" "$root/files/"
 
 echo "== $release: $command"

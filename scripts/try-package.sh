@@ -15,5 +15,5 @@ exec "$here/scripts/debian-chroot.sh" "$release" "
     dpkg -s clickshow | grep -E '^(Status|Version|Depends):'
     clickshow --version
     apt-get install -y -qq --no-install-recommends xvfb xauth xdotool imagemagick
-    /src/scripts/play-once.sh clickshow /tmp/installed.png
+    /src/scripts/play-once.sh clickshow /out/installed-$release.png
 " "$deb"
