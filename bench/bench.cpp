@@ -371,19 +371,25 @@ int main(int argc, char *argv[])
     };
     form.hide();
     QApplication::processEvents();
+    // The rows without a target decide whether native Wayland may be the
+    // default platform.
     program(QStringLiteral("Xvfb, design size"), QStringLiteral("<= 0.5 %"), 0.5, server.display(), nullptr);
     {
         BusyCore busy;
         program(QStringLiteral("Xvfb, design size, one core busy"), QStringLiteral("<= 1 %"), 1,
                 server.display(), nullptr);
+        BusyCore busier;
+        program(QStringLiteral("Xvfb, design size, both cores busy"), QString(), -1, server.display(), nullptr);
     }
     {
         Weston weston(server.display());
         program(QStringLiteral("weston, native Wayland, design size"), QStringLiteral("<= 1 %"), 1,
                 server.display(), &weston);
         BusyCore busy;
-        // No target: it decides whether native Wayland may be the default.
         program(QStringLiteral("weston, native Wayland, design size, one core busy"), QString(), -1,
+                server.display(), &weston);
+        BusyCore busier;
+        program(QStringLiteral("weston, native Wayland, design size, both cores busy"), QString(), -1,
                 server.display(), &weston);
     }
     if (Wanted(QStringLiteral("a display that takes 1 ms more per outline"), filters)) {

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
 const QString kSocket = QStringLiteral("clickshow-e2e");
 }
@@ -28,6 +31,9 @@ Weston::Weston(const QString &xDisplay)
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     process_.setProcessEnvironment(env);
+    // Left behind by a test that was killed, weston would spin on its dead
+    // X connection for ever.
+    process_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setStandardErrorFile(runtime_.filePath(QStringLiteral("weston.log")));
     process_.start(QStringLiteral("weston"),
