@@ -32,12 +32,17 @@ QList<HeldMessage> heldMessages;
 
 const QString kDisplayLost = QStringLiteral("the connection to the display is lost");
 
+void Report(const QString &message)
+{
+    std::fprintf(stderr, "clickshow: %s\n", qPrintable(message));
+    std::fflush(stderr);
+}
+
 // One line on stderr, then out at once: with the display gone, the
 // application's own teardown would only talk to a dead connection.
 [[noreturn]] void Fail(const QString &message)
 {
-    std::fprintf(stderr, "clickshow: %s\n", qPrintable(message));
-    std::fflush(stderr);
+    Report(message);
     std::_Exit(1);
 }
 
@@ -97,8 +102,7 @@ int main(int argc, char *argv[])
     QObject::connect(&form, &Form1::showFailed, &form, [&form](const QString &message) {
         if (DisplayConnectionLost())
             Fail(kDisplayLost); // no screen is left to show a message box on
-        std::fprintf(stderr, "clickshow: %s\n", qPrintable(message));
-        std::fflush(stderr);
+        Report(message);
         QMessageBox::critical(&form, QStringLiteral("clickshow"), message);
         QCoreApplication::exit(1);
     });

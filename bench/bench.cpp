@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
+
 // make bench: what one outline, one show and one process cost, measured
 // from outside: show times come from pixels read back from the display
 // server, as a person would see them. Medians over several runs.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
+
 // Prints every surface call and pause of one or more Click shows played
 // against a client area of the given size in twips.
 

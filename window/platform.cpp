@@ -24,11 +24,6 @@ namespace {
 // leaves resets itself, which costs a fresh Xvfb some 70 ms.
 xcb_connection_t *probe = nullptr;
 
-QString Platform()
-{
-    return qEnvironmentVariable("QT_QPA_PLATFORM");
-}
-
 // A Wayland display is a socket: WAYLAND_DISPLAY, a name under
 // XDG_RUNTIME_DIR or an absolute path.
 bool CanConnectToWayland(const QString &name)
@@ -91,7 +86,7 @@ void ChoosePlatformDefaults()
 
 QString DisplayProblem()
 {
-    const QString platform = Platform();
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == QLatin1String("xcb")) {
         const QString display = qEnvironmentVariable("DISPLAY");
         if (display.isEmpty())

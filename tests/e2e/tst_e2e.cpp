@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
+
 // The real clickshow in a real X server, watched and clicked as a person
 // would: XTest for the mouse, XGetImage for the eyes.
 

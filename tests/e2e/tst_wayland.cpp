@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
+
 // The real clickshow as a native Wayland client of weston, which runs in a
 // window of an X server: clicked through XTest, seen through XGetImage on
 // weston's output.

@@ -200,7 +200,9 @@ void XDriver::Click(XWindow window, QPoint at, unsigned button)
     Release(button);
 }
 
-void XDriver::SendToRoot(const char *message, XWindow window, long data0, long data1)
+// A client message about `window`: to the window manager through the root
+// window, or to the window itself.
+void XDriver::SendMessage(const char *message, XWindow window, long data0, long data1, bool toRoot)
 {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -209,26 +211,21 @@ void XDriver::SendToRoot(const char *message, XWindow window, long data0, long d
     event.xclient.format = 32;
     event.xclient.data.l[0] = data0;
     event.xclient.data.l[1] = data1;
-    XSendEvent(display_, DefaultRootWindow(display_), False,
-               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    if (toRoot)
+        XSendEvent(display_, DefaultRootWindow(display_), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    else
+        XSendEvent(display_, window, False, NoEventMask, &event);
     XSync(display_, False);
 }
 
 void XDriver::RequestClose(XWindow window)
 {
-    if (HasWindowManager()) {
-        SendToRoot("_NET_CLOSE_WINDOW", window, CurrentTime, kSourceUser);
-        return;
-    }
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display_, window, False, NoEventMask, &event);
-    XSync(display_, False);
+    if (HasWindowManager())
+        SendMessage("_NET_CLOSE_WINDOW", window, CurrentTime, kSourceUser, true);
+    else
+        SendMessage("WM_PROTOCOLS", window, long(XInternAtom(display_, "WM_DELETE_WINDOW", False)),
+                    CurrentTime, false);
 }
 
 void XDriver::Resize(XWindow window, int width, int height)
@@ -249,7 +246,7 @@ void XDriver::Minimize(XWindow window)
 void XDriver::Restore(XWindow window)
 {
     if (HasWindowManager())
-        SendToRoot("_NET_ACTIVE_WINDOW", window, kSourceUser, CurrentTime);
+        SendMessage("_NET_ACTIVE_WINDOW", window, kSourceUser, CurrentTime, true);
     else
         XMapWindow(display_, window);
     XSync(display_, False);

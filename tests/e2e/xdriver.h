@@ -61,7 +61,7 @@ private:
     void MoveTo(XWindow window, QPoint at);
     QString Title(XWindow window);
     XWindow ClientOf(XWindow window);
-    void SendToRoot(const char *message, XWindow window, long data0, long data1);
+    void SendMessage(const char *message, XWindow window, long data0, long data1, bool toRoot);
 
     _XDisplay *display_;
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
+
 // The clickshow binary with no display at all: its options, and the one
 // line it gives when there is no display to use.
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
+
 // Stamp coordinate conversion and the scatter's random sequence.
 
 #include "show/coordinates.h"

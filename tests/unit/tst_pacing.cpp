@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
+
 // The pacer's timeline, against whole shows whose drawing takes time on a
 // clock of the test's own.
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
+
 // show-trace as a command: its arguments, its output format, its exit codes.
 
 #include <QProcess>

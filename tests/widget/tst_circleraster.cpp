@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
+
 // The window's circle rasteriser, on plain images.
 
 #include "window/circleraster.h"

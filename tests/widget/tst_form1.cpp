@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
+
 // Form1 on the offscreen platform, with a pacer that waits for nothing.
 
 #include "show/pacer.h"
