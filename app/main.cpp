@@ -98,7 +98,7 @@ int main(int argc, char *argv[])
 
     show::BusyWaitPacer pacer;
     Form1 form(pacer);
-    QObject::connect(&form, &Form1::displayFailed, &form, [](const QString &message) { Fail(message); });
+    QObject::connect(&form, &Form1::drawingFailed, &form, [](const QString &message) { Fail(message); });
     QObject::connect(&form, &Form1::showFailed, &form, [&form](const QString &message) {
         if (DisplayConnectionLost())
             Fail(kDisplayLost); // no screen is left to show a message box on

@@ -18,6 +18,9 @@ class ClickShow
 {
 public:
     ClickShow(Surface &surface, Pacer &pacer);
+    // It holds on to its surface and pacer, and carries the random sequence.
+    ClickShow(const ClickShow &) = delete;
+    ClickShow &operator=(const ClickShow &) = delete;
 
     // Plays the whole show on the calling thread and returns when it ends.
     // Throws ShowError at the first failure, leaving what was drawn.

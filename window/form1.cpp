@@ -4,16 +4,25 @@
 #include "form1.h"
 
 #include "circleraster.h"
+#include "compositorsync.h"
 #include "platform.h"
 
 #include "show/showerror.h"
 
-#include <QLabel>
+#include <QElapsedTimer>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -34,13 +43,39 @@ QFont CaptionFont()
     return font;
 }
 
+// The caption's ink, drawn from the label's top-left corner, lies inside
+// `box`: not a letter cut at the right or the bottom.
+bool Fits(const QFont &font, const QString &text, const QSize &box)
+{
+    const QFontMetrics metrics(font);
+    const QRect ink = metrics.tightBoundingRect(text).translated(0, metrics.ascent());
+    return ink.top() >= 0 && ink.right() < box.width() && ink.bottom() < box.height();
+}
+
+// The designed face and size where the text fits its label; else the same
+// face, or what the system puts in its place, at the largest size that
+// fits. The trailing blank of the designed caption never shows.
+void FitCaption(QLabel *label)
+{
+    QString text = label->text();
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    QFont font = CaptionFont();
+    const QSize box = label->contentsRect().size();
+    for (int pixels = QFontInfo(font).pixelSize(); pixels > 1 && !Fits(font, text, box); --pixels)
+        font.setPixelSize(pixels - 1);
+    label->setFont(font);
+}
+
 } // namespace
 
-Form1::Form1(show::Pacer &pacer, QWidget *parent)
+Form1::Form1(show::Pacer &pacer, QWidget *parent, bool wholeWindowVisible)
     : QWidget(parent)
-    , lblTop_(CreateLabel("lblTop", QStringLiteral("Salt Lake City "), QRect(104, 16, 313, 65)))
-    , lblWords_(CreateLabel("lblWords", QStringLiteral("2002"), QRect(200, 272, 113, 57)))
+    , lblTop_(CreateLabel("lblTop", QStringLiteral("Salt Lake City "), kTopCaptionRect))
+    , lblWords_(CreateLabel("lblWords", QStringLiteral("2002"), kWordsCaptionRect))
     , backdrop_(palette().color(QPalette::Button))
+    , wholeWindowVisible_(wholeWindowVisible)
+    , compositorSync_(CompositorSync::Create())
     , show_(*this, pacer)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -51,7 +86,11 @@ Form1::Form1(show::Pacer &pacer, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     resize(sizeHint());
     SyncCanvas();
+    if (compositorSync_)
+        connect(compositorSync_.get(), &CompositorSync::presentAgain, this, &Form1::PresentAgain);
 }
+
+Form1::~Form1() = default;
 
 QSize Form1::sizeHint() const
 {
@@ -63,7 +102,7 @@ QLabel *Form1::CreateLabel(const char *name, const QString &caption, const QRect
     auto *label = new QLabel(caption, this);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(rect);
-    label->setFont(CaptionFont());
+    FitCaption(label);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(false);
     label->setAutoFillBackground(true);
@@ -95,38 +134,73 @@ bool Form1::IsOnShownLabel(const QPoint &pos) const
 QRect Form1::VisibleArea() const
 {
     const QScreen *screen = this->screen();
-    if (!screen || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (wholeWindowVisible_ || !screen || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return rect();
     const QRect desktop = screen->virtualGeometry();
     return rect() & QRect(mapFromGlobal(desktop.topLeft()), desktop.size());
 }
 
-// Follows the visible area and the device pixel ratio: keeps what stays
-// and gives new area the current backdrop.
-void Form1::SyncCanvas()
+// Follows the visible area and the device pixel ratio: the backdrop and
+// every outline since it, drawn again. False when there is no memory for it.
+bool Form1::SyncCanvas()
 {
     const qreal ratio = devicePixelRatioF();
     const QRect area = VisibleArea();
-    if (area == canvasArea_ && canvas_.devicePixelRatio() == ratio && !canvas_.isNull())
-        return;
-    QImage next(area.size() * ratio, QImage::Format_RGB32);
-    next.setDevicePixelRatio(ratio);
-    next.fill(backdrop_);
-    if (!canvas_.isNull() && !next.isNull()) {
-        QPainter painter(&next);
-        painter.drawImage(QPointF(canvasArea_.topLeft() - area.topLeft()), canvas_);
+    if (area == canvasArea_ && canvas_.devicePixelRatio() == ratio && (!canvas_.isNull() || area.isEmpty()))
+        return true;
+    const QSize pixels = area.size() * ratio;
+    QImage next;
+    if (!pixels.isEmpty()) {
+        // Allocated here, so that running out of memory is known at once
+        // rather than as a null image that silently draws nothing.
+        const std::uint64_t bytes = std::uint64_t(pixels.width()) * std::uint64_t(pixels.height()) * 4;
+        void *data = bytes <= SIZE_MAX ? std::malloc(size_t(bytes)) : nullptr;
+        if (!data) {
+            Fail(QStringLiteral("out of memory for the window's picture (%1 x %2 pixels, %3 MiB)")
+                     .arg(pixels.width())
+                     .arg(pixels.height())
+                     .arg(bytes >> 20));
+            return false;
+        }
+        next = QImage(static_cast<uchar *>(data), pixels.width(), pixels.height(), pixels.width() * 4,
+                      QImage::Format_RGB32, std::free, data);
+        next.setDevicePixelRatio(ratio);
+        next.fill(backdrop_);
     }
     canvas_ = std::move(next);
     canvasArea_ = area;
+    for (const Outline &outline : outlines_)
+        Draw(outline);
+    return true;
+}
+
+// One logical pixel wide at any scale: at a ratio of 2 the picture is the
+// same, only sharper. Logical pixel i spans device pixels i * ratio to
+// (i + 1) * ratio. Returns what changed, in the window's logical pixels.
+QRect Form1::Draw(const Outline &outline)
+{
+    if (canvas_.isNull())
+        return {};
+    const qreal ratio = canvas_.devicePixelRatio();
+    const QPointF centre = outline.centre - canvasArea_.topLeft();
+    const QRect drawn = RasterCircleOutline(canvas_, (centre + QPointF(0.5, 0.5)) * ratio - QPointF(0.5, 0.5),
+                                            outline.radius * ratio, outline.colour, ratio);
+    if (drawn.isEmpty())
+        return {};
+    return QRectF(drawn.x() / ratio, drawn.y() / ratio, drawn.width() / ratio, drawn.height() / ratio)
+        .toAlignedRect()
+        .translated(canvasArea_.topLeft());
 }
 
 bool Form1::SetBackdrop(show::Colour colour)
 {
     backdrop_ = ToQColor(colour);
-    SyncCanvas();
+    outlines_.clear();
+    if (!SyncCanvas())
+        return false;
     canvas_.fill(backdrop_);
     // What no screen shows is never painted.
-    repaint(canvasArea_);
+    Present(canvasArea_);
     return Presented();
 }
 
@@ -144,20 +218,14 @@ bool Form1::GetClientHeight(float &twips)
 
 bool Form1::DrawCircleOutline(float x, float y, float radius, show::Colour colour)
 {
-    SyncCanvas();
-    // One logical pixel wide at any scale: at a ratio of 2 the picture is
-    // the same, only sharper. Logical pixel i spans device pixels i * ratio
-    // to (i + 1) * ratio.
-    const qreal ratio = canvas_.devicePixelRatio();
-    const QPointF centre = QPointF(x, y) / kTwipsPerPixel - canvasArea_.topLeft();
-    const QRect drawn = RasterCircleOutline(canvas_, (centre + QPointF(0.5, 0.5)) * ratio - QPointF(0.5, 0.5),
-                                            radius / kTwipsPerPixel * ratio, ToQColor(colour).rgb(), ratio);
+    if (!SyncCanvas())
+        return false;
+    outlines_.push_back({QPointF(x, y) / kTwipsPerPixel, radius / kTwipsPerPixel, ToQColor(colour).rgb()});
+    const QRect drawn = Draw(outlines_.back());
     if (drawn.isEmpty())
-        return true; // wholly outside what can be seen
+        return !failed_; // wholly outside what can be seen
     // Synchronous: the outline is on the screen before the pause that follows.
-    repaint(QRectF(drawn.x() / ratio, drawn.y() / ratio, drawn.width() / ratio, drawn.height() / ratio)
-                .toAlignedRect()
-                .translated(canvasArea_.topLeft()));
+    Present(drawn);
     return Presented();
 }
 
@@ -165,7 +233,7 @@ bool Form1::SetLabelVisible(show::Label label, bool visible)
 {
     QLabel *widget = LabelWidget(label);
     widget->setVisible(visible);
-    repaint(widget->geometry());
+    Present(widget->geometry());
     return Presented();
 }
 
@@ -173,15 +241,46 @@ bool Form1::SetLabelCaption(show::Label label, const std::string &text)
 {
     QLabel *widget = LabelWidget(label);
     widget->setText(QString::fromStdString(text));
+    FitCaption(widget);
     if (widget->isVisible())
-        widget->repaint();
+        Present(widget->geometry());
     return Presented();
+}
+
+// Paints now, then makes sure a compositing manager takes it up (see
+// CompositorSync); and presents again what an answer has cleared.
+void Form1::Present(const QRegion &area)
+{
+    if (compositorSync_)
+        PresentAgain(compositorSync_->Poll());
+    ownPaint_ = true;
+    repaint(area);
+    ownPaint_ = false;
+    if (compositorSync_)
+        compositorSync_->Drawn(area);
+}
+
+void Form1::PresentAgain(const QRegion &area)
+{
+    if (area.isEmpty())
+        return;
+    ownPaint_ = true;
+    repaint(area);
+    ownPaint_ = false;
 }
 
 // What was just painted reached the window.
 bool Form1::Presented() const
 {
-    return !paintFailed_ && !DisplayConnectionLost();
+    return !failed_ && !DisplayConnectionLost();
+}
+
+void Form1::Fail(const QString &message)
+{
+    if (failed_)
+        return;
+    failed_ = true;
+    emit drawingFailed(message);
 }
 
 void Form1::paintEvent(QPaintEvent *event)
@@ -189,14 +288,18 @@ void Form1::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     if (!painter.isActive()) {
         // Qt has no backing store for this display's visual.
-        if (!paintFailed_) {
-            paintFailed_ = true;
-            QString message = QStringLiteral("cannot draw on this display");
-            if (depth() < 16)
-                message += QStringLiteral(" (it has %1-bit colour; clickshow needs 16-bit colour or more)").arg(depth());
-            emit displayFailed(message);
-        }
+        QString message = QStringLiteral("cannot draw on this display");
+        if (depth() < 16)
+            message += QStringLiteral(" (it has %1-bit colour; clickshow needs 16-bit colour or more)").arg(depth());
+        Fail(message);
         return;
+    }
+    // What the event loop paints (an uncovered part, say) is made sure of
+    // once Qt has sent it, right after this.
+    if (compositorSync_ && !ownPaint_) {
+        if (exposed_.isEmpty())
+            QTimer::singleShot(0, this, [this] { compositorSync_->Drawn(std::exchange(exposed_, QRegion())); });
+        exposed_ += event->region();
     }
     // Beyond the canvas no screen reaches: painting there would only cost
     // memory and time (a moved window has its canvas follow and the newly
@@ -222,6 +325,8 @@ void Form1::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
 }
 
+// Moved partly off the screen and back, a part comes into view that the
+// window system may not expose again: it is painted from the outlines.
 void Form1::moveEvent(QMoveEvent *event)
 {
     const QRect before = canvasArea_;
@@ -245,7 +350,7 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
     pressed_ = false;
     event->accept();
     if (click)
-        PlayClickShow();
+        PlayFrom(event->timestamp());
 }
 
 // The second press of a double click is not a click of its own.
@@ -255,18 +360,36 @@ void Form1::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
-// The show without a mouse. Holding the key down repeats nothing: each
-// repeat would queue a whole show behind the one that runs.
+// The show without a mouse: Space, Return, and Enter on the main keys or
+// the keypad, without Shift, Ctrl or Alt. Holding a key down repeats
+// nothing, and keys pressed while a show runs start no more shows: clicks
+// do, one each, but a key hammered during a show would hold the window for
+// minutes.
 void Form1::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
-    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->modifiers()
-        && !event->isAutoRepeat()) {
+    const bool showKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (showKey && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
-        PlayClickShow();
+        // Input times are in milliseconds of the display's own clock.
+        const bool duringLastShow = showEndKnown_
+            && std::int32_t(std::uint32_t(event->timestamp()) - std::uint32_t(showEndStamp_)) < 0;
+        if (!event->isAutoRepeat() && !duringLastShow)
+            PlayFrom(event->timestamp());
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+// A show started by input at `timestamp` ends, on the input clock, that
+// much later than it began to run.
+void Form1::PlayFrom(quint64 timestamp)
+{
+    QElapsedTimer timer;
+    timer.start();
+    PlayClickShow();
+    showEndStamp_ = timestamp + quint64(timer.elapsed());
+    showEndKnown_ = timestamp != 0;
 }
 
 void Form1::PlayClickShow()

@@ -8,19 +8,32 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
+#include <QRegion>
 #include <QWidget>
 
+#include <memory>
+#include <vector>
+
+class CompositorSync;
 class QLabel;
 
 namespace show {
 class Pacer;
 }
 
-// The one window. It is the show's drawing surface: every outline goes into
-// a canvas and straight onto the screen, and the canvas repaints whatever the
-// window system uncovers. The canvas covers only the part of the window that
-// a screen can show. A click outside the shown captions plays the show, and
-// so do Space and Return.
+// The one window. It is the show's drawing surface: every outline goes
+// into a canvas and straight onto the screen, and the canvas repaints
+// whatever the window system uncovers.
+//
+// The canvas holds only the part of the window that a screen can show, so
+// a huge window costs no more than one that fills the screen. What else
+// was drawn is not lost: between two backdrop changes the picture is the
+// backdrop and the outlines drawn since, which the window keeps as a short
+// list and draws again into any part that comes into view.
+//
+// A click outside the shown captions plays the show, and so do Space,
+// Return and Enter.
 class Form1 : public QWidget, public show::Surface
 {
     Q_OBJECT
@@ -29,8 +42,14 @@ public:
     static constexpr int kTwipsPerPixel = 15;
     static constexpr int kClientWidth = 7485 / kTwipsPerPixel;
     static constexpr int kClientHeight = 5340 / kTwipsPerPixel;
+    // The captions' designed rectangles, in pixels of the client area.
+    static constexpr QRect kTopCaptionRect{104, 16, 313, 65};
+    static constexpr QRect kWordsCaptionRect{200, 272, 113, 57};
 
-    explicit Form1(show::Pacer &pacer, QWidget *parent = nullptr);
+    // `wholeWindowVisible`: all of the window counts as seen, wherever it
+    // stands (a recording has no screen to clip it).
+    explicit Form1(show::Pacer &pacer, QWidget *parent = nullptr, bool wholeWindowVisible = false);
+    ~Form1() override;
 
     QSize sizeHint() const override;
 
@@ -48,9 +67,9 @@ public slots:
 signals:
     // The show stopped at a failure; the window stands as it was left.
     void showFailed(const QString &message);
-    // Nothing can be drawn on this display (say, one with 256 colours).
-    // Emitted once, at the first paint that fails.
-    void displayFailed(const QString &message);
+    // Nothing more can be drawn: a display with 256 colours, or no memory
+    // for the canvas. Emitted once, at once.
+    void drawingFailed(const QString &message);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -63,20 +82,39 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    struct Outline
+    {
+        QPointF centre; // in pixels of the client area
+        qreal radius;
+        QRgb colour;
+    };
+
     QLabel *CreateLabel(const char *name, const QString &caption, const QRect &rect);
     QLabel *LabelWidget(show::Label label) const;
     bool IsOnShownLabel(const QPoint &pos) const;
     QRect VisibleArea() const;
-    void SyncCanvas();
+    bool SyncCanvas();
+    QRect Draw(const Outline &outline);
+    void Present(const QRegion &area);
+    void PresentAgain(const QRegion &area);
     bool Presented() const;
+    void Fail(const QString &message);
+    void PlayFrom(quint64 timestamp);
 
     QLabel *lblTop_;
     QLabel *lblWords_;
     QColor backdrop_;
+    std::vector<Outline> outlines_; // since the last backdrop change
     QImage canvas_;
     QRect canvasArea_; // what canvas_ holds, in logical pixels of the window
+    bool wholeWindowVisible_;
     bool pressed_ = false;
     bool closed_ = false;
-    bool paintFailed_ = false;
+    bool failed_ = false;
+    bool ownPaint_ = false;
+    QRegion exposed_; // painted by the event loop, not yet made sure of
+    quint64 showEndStamp_ = 0; // input time at which the last show ended
+    bool showEndKnown_ = false;
+    std::unique_ptr<CompositorSync> compositorSync_;
     show::ClickShow show_;
 };

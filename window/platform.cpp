@@ -89,6 +89,8 @@ QString DisplayProblem()
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == QLatin1String("xcb")) {
         const QString display = qEnvironmentVariable("DISPLAY");
+        if (display.isEmpty() && !platform.isEmpty())
+            return QStringLiteral("no X display is set (DISPLAY is empty, and QT_QPA_PLATFORM asks for xcb)");
         if (display.isEmpty())
             return QStringLiteral("no display is set (DISPLAY and WAYLAND_DISPLAY are both empty)");
         ReleaseDisplayProbe();
