@@ -19,27 +19,30 @@ private slots:
 void TestCommandLine::run_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("display"); // "-": unset
+    QTest::addColumn<QStringList>("environment"); // NAME=value; DISPLAY and the rest unset
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("err"); // the start of what it writes
 
-    QTest::newRow("--version") << QStringList{"--version"} << "-" << 0
+    QTest::newRow("--version") << QStringList{"--version"} << QStringList{} << 0
                                << QByteArray("clickshow " CLICKSHOW_VERSION "\n") << QByteArray();
-    QTest::newRow("--help") << QStringList{"--help"} << "-" << 0 << QByteArray("Usage: clickshow [options]\n")
+    QTest::newRow("--help") << QStringList{"--help"} << QStringList{} << 0 << QByteArray("Usage: clickshow [options]\n")
                             << QByteArray();
-    QTest::newRow("an unknown option gives the usage") << QStringList{"--fast"} << "-" << 2 << QByteArray()
+    QTest::newRow("an unknown option gives the usage") << QStringList{"--fast"} << QStringList{} << 2 << QByteArray()
                                                        << QByteArray("clickshow: Unknown option 'fast'.\n\nUsage:");
-    QTest::newRow("no display set") << QStringList{} << "-" << 1 << QByteArray()
+    QTest::newRow("no display set") << QStringList{} << QStringList{} << 1 << QByteArray()
                                     << QByteArray("clickshow: no display is set");
-    QTest::newRow("a display that is not there") << QStringList{} << ":999" << 1 << QByteArray()
+    QTest::newRow("a display that is not there") << QStringList{} << QStringList{"DISPLAY=:999"} << 1 << QByteArray()
                                                  << QByteArray("clickshow: cannot open the display \":999\"\n");
+    QTest::newRow("xcb asked for, only Wayland set")
+        << QStringList{} << QStringList{"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=wayland-0"} << 1 << QByteArray()
+        << QByteArray("clickshow: no X display is set (DISPLAY is empty");
 }
 
 void TestCommandLine::run()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(QString, display);
+    QFETCH(QStringList, environment);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
@@ -47,8 +50,8 @@ void TestCommandLine::run()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QString::fromLatin1(name));
-    if (display != "-")
-        env.insert(QStringLiteral("DISPLAY"), display);
+    for (const QString &variable : environment)
+        env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(CLICKSHOW_BINARY), arguments);

@@ -7,10 +7,13 @@
 #include "show/palette.h"
 #include "window/form1.h"
 
+#include <QFontInfo>
 #include <QLabel>
+#include <QPainter>
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 #include <malloc.h>
 
@@ -76,6 +79,8 @@ private slots:
     void extremeSizes();
     void manyShowsKeepMemoryFlat();
     void outlineIsOneLogicalPixelWide();
+    void keysDuringAShowQueueNoShows();
+    void captionsFitTheirRectangles();
 
 private:
     QImage Snapshot() { return form->grab().toImage(); }
@@ -158,6 +163,7 @@ void TestForm1::clicks_data()
     QTest::newRow("click queued behind an accepted close does nothing") << "close-click" << false << 0;
     QTest::newRow("Space plays") << "space" << false << 1;
     QTest::newRow("Return plays") << "return" << false << 1;
+    QTest::newRow("keypad Enter plays") << "keypad-enter" << false << 1;
     QTest::newRow("a held key repeats nothing") << "repeat" << false << 1;
     QTest::newRow("another key does nothing") << "escape" << false << 0;
 }
@@ -193,6 +199,8 @@ void TestForm1::clicks()
     } else if (gesture == "space" || gesture == "return" || gesture == "escape") {
         const Qt::Key key = gesture == "space" ? Qt::Key_Space : gesture == "return" ? Qt::Key_Return : Qt::Key_Escape;
         QTest::keyClick(form, key);
+    } else if (gesture == "keypad-enter") {
+        QTest::keyClick(form, Qt::Key_Enter, Qt::KeypadModifier);
     } else if (gesture == "repeat") {
         QTest::keyPress(form, Qt::Key_Space);
         for (int i = 0; i < 3; ++i) {
@@ -261,8 +269,14 @@ void TestForm1::pictureSurvivesRepaintAndResize()
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QCOMPARE(Snapshot(), before);
 
-    // Growing keeps what fits and fills the new area with the backdrop;
-    // shrinking back gives the same picture.
+    // Shrinking and growing back brings every outline back; growing fills
+    // the new area with the backdrop, and shrinking back gives the same
+    // picture.
+    form->resize(300, 200);
+    QTRY_COMPARE(form->size(), QSize(300, 200));
+    form->resize(499, 356);
+    QTRY_COMPARE(form->size(), QSize(499, 356));
+    QCOMPARE(Snapshot(), before);
     form->resize(600, 400);
     QTRY_COMPARE(form->size(), QSize(600, 400));
     const QImage grown = Snapshot();
@@ -359,6 +373,70 @@ void TestForm1::outlineIsOneLogicalPixelWide()
         ++width;
     QCOMPARE(width, int(std::lround(ratio)));
     QCOMPARE(x, int(std::lround(210 * ratio))); // where logical pixel 210 begins
+}
+
+// Keys hammered while a show runs wait in the queue and start nothing once
+// it has ended; a key pressed after it plays it again.
+void TestForm1::keysDuringAShowQueueNoShows()
+{
+    const auto space = [&](quint64 timestamp) {
+        auto *key = new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        key->setTimestamp(timestamp);
+        return key;
+    };
+    // 200 presses spread over the show, each stamped with the moment it
+    // was made, on the clock of the input events.
+    constexpr quint64 kPressed = 1000000;
+    QElapsedTimer sinceFirst;
+    sinceFirst.start();
+    pacer->onWait = [&](int wait) {
+        if (wait % 100 == 1) {
+            for (int i = 0; i < 40; ++i)
+                QCoreApplication::postEvent(form, space(kPressed + quint64(sinceFirst.elapsed())));
+        }
+    };
+    std::unique_ptr<QKeyEvent> first(space(kPressed));
+    QApplication::sendEvent(form, first.get());
+    pacer->onWait = nullptr;
+    QCoreApplication::processEvents();
+    QCOMPARE(pacer->waits, kPausesPerShow);
+
+    std::unique_ptr<QKeyEvent> later(space(kPressed + 3600 * 1000));
+    QApplication::sendEvent(form, later.get());
+    QCOMPARE(pacer->waits, 2 * kPausesPerShow);
+}
+
+// Each caption is drawn whole inside its label, whatever face stands in:
+// its ink there is all the ink of the text drawn where nothing cuts it.
+// With CLICKSHOW_TEST_FACE set, that must be the face in use.
+void TestForm1::captionsFitTheirRectangles()
+{
+    form->PlayClickShow();
+    const QString face = qEnvironmentVariable("CLICKSHOW_TEST_FACE");
+    const auto ink = [](const QImage &image) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128;
+        }
+        return dark;
+    };
+    for (const char *name : {"lblTop", "lblWords"}) {
+        auto *label = form->findChild<QLabel *>(name);
+        QCOMPARE(label->geometry(), QString(name) == "lblTop" ? Form1::kTopCaptionRect : Form1::kWordsCaptionRect);
+        if (!face.isEmpty())
+            QVERIFY2(QFontInfo(label->font()).family().contains(face), qPrintable(QFontInfo(label->font()).family()));
+        QImage whole(label->width() * 3, label->height() * 3, QImage::Format_RGB32);
+        whole.fill(Qt::white);
+        QPainter painter(&whole);
+        painter.setFont(label->font());
+        painter.setPen(label->palette().color(QPalette::WindowText));
+        painter.drawText(QRect(QPoint(label->width(), label->height()), label->size() * 2),
+                         Qt::AlignLeft | Qt::AlignTop, label->text());
+        painter.end();
+        const QImage drawn = Snapshot().copy(label->geometry());
+        QCOMPARE(ink(drawn), ink(whole));
+    }
 }
 
 QTEST_MAIN(TestForm1)
