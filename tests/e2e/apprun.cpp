@@ -3,32 +3,51 @@
 
 #include "apprun.h"
 
+#include "xserver.h"
+
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 #include <QThread>
 
-#include <csignal>
-#include <functional>
+#include <sys/resource.h>
 
 namespace {
 
-constexpr QRgb kWhite = 0xffffffffu;
-constexpr QRgb kGrey100 = 0xff646464u;
-constexpr QSize kClientSize(499, 356); // the window as designed
+// Only real breakage makes a wait last this long.
+constexpr int kCeilingMs = 60000;
 
-char ProcessState(qint64 pid)
+// Pixels that differ from the backdrop under them.
+long Ink(const QImage &image, QRgb backdrop)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray line = stat.readAll();
-    const int close = line.lastIndexOf(')');
-    return close >= 0 && close + 2 < line.size() ? line.at(close + 2) : 0;
+    long ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            ink += (line[x] & 0xffffffu) != (backdrop & 0xffffffu);
+    }
+    return ink;
+}
+
+bool SamePixels(const QImage &a, const QImage &b)
+{
+    return !a.isNull() && PixelsDiffering(a, b) == 0;
+}
+
+// Where weston draws the pointer while it waits in the bottom-right corner.
+QRect WestonPointer()
+{
+    return QRect(QPoint(Weston::kOutput.width() - 40, Weston::kOutput.height() - 40), QSize(40, 40));
 }
 
 } // namespace
 
-AppRun::AppRun(const QString &display, const Weston *weston)
-    : display_(display)
+AppRun::AppRun(XDriver &x, const QString &display, const Weston *weston)
+    : x_(x)
+    , display_(display)
     , weston_(weston)
 {
 }
@@ -36,13 +55,18 @@ AppRun::AppRun(const QString &display, const Weston *weston)
 AppRun::~AppRun()
 {
     if (process_.state() != QProcess::NotRunning) {
-        Continue();
         process_.kill();
         process_.waitForFinished(5000);
     }
 }
 
-bool AppRun::Start()
+bool AppRun::Fail(const QString &what)
+{
+    problem_ = what;
+    return false;
+}
+
+bool AppRun::Start(const QImage &empty)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (weston_) {
@@ -53,39 +77,90 @@ bool AppRun::Start()
     }
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process_.setProcessEnvironment(env);
-    XDriver x(display_);
-    // Weston takes a moment to drop the window of a program that ended.
-    for (int i = 0; weston_ && i < 250 && !FrameOnWeston(x).isEmpty(); ++i)
-        QThread::msleep(20);
-    process_.start(QStringLiteral(CLICKSHOW_BINARY), {});
-    if (!process_.waitForStarted(5000)) {
-        problem_ = QStringLiteral("clickshow did not start");
-        return false;
+    const qint64 limit = memoryLimit_;
+    process_.setChildProcessModifier([limit] {
+        DieWithParent();
+        if (limit > 0) {
+            const rlimit data{rlim_t(limit), rlim_t(limit)};
+            setrlimit(RLIMIT_DATA, &data);
+        }
+    });
+
+    QElapsedTimer timer;
+    timer.start();
+    QImage before;
+    if (weston_) {
+        // Until weston has dropped the window of a program that ended: its
+        // output all background but for the pointer in the bottom-right
+        // corner.
+        const auto bare = [&](const QImage &output) {
+            for (int y = 0; y < output.height(); ++y) {
+                for (int x = 0; x < output.width(); ++x) {
+                    if (output.pixel(x, y) != Weston::kBackground && !WestonPointer().contains(x, y))
+                        return false;
+                }
+            }
+            return !output.isNull();
+        };
+        while (!bare(before = x_.Grab(weston_->output()))) {
+            if (timer.elapsed() > kCeilingMs)
+                return Fail(QStringLiteral("weston still shows another window"));
+            QThread::msleep(20);
+        }
     }
-    // Until the window shows, empty and painted, or the program gives up.
-    QImage last;
-    for (int i = 0; i < 500 && process_.state() == QProcess::Running; ++i) {
-        if (weston_ ? FindOnWeston(x) : window_ || (window_ = x.FindWindow(QStringLiteral("Form1")))) {
-            if (!weston_)
-                client_ = QRect(QPoint(0, 0), x.Size(window_));
-            last = Grab(x);
-            if (IsEmptyPainted(last))
+    // CLICKSHOW_E2E_BINARY tries another build of the program, an older one say.
+    const QString binary = qEnvironmentVariable("CLICKSHOW_E2E_BINARY", QStringLiteral(CLICKSHOW_BINARY));
+    process_.start(binary, {});
+    if (!process_.waitForStarted(kCeilingMs))
+        return Fail(QStringLiteral("clickshow did not start"));
+    compositor_ = !weston_ && x_.HasCompositor();
+    while (timer.elapsed() < kCeilingMs) {
+        if (process_.state() != QProcess::Running)
+            return Fail(QStringLiteral("clickshow ended with status %1: %2")
+                            .arg(process_.exitCode())
+                            .arg(QString::fromLocal8Bit(Errors())));
+        if (weston_) {
+            if (FindOnWeston(before, empty))
+                return true;
+        } else if (window_ || (window_ = x_.FindWindow(QStringLiteral("Form1")))) {
+            client_ = QRect(QPoint(0, 0), x_.Size(window_));
+            if (SamePixels(Grab(), empty))
                 return true;
         }
-        process_.waitForFinished(20);
+        process_.waitForFinished(10);
     }
-    if (process_.state() != QProcess::Running)
-        problem_ = QStringLiteral("clickshow ended with status %1: %2")
-                       .arg(process_.exitCode())
-                       .arg(QString::fromLocal8Bit(Errors()));
-    else if (!window_)
-        problem_ = QStringLiteral("no window titled Form1 showed");
-    else
-        problem_ = QStringLiteral("its window never showed empty: %1 x %2, first pixel %3")
-                       .arg(last.width())
-                       .arg(last.height())
-                       .arg(last.isNull() ? 0 : last.pixel(0, 0), 8, 16);
-    return false;
+    return Fail(window_ ? QStringLiteral("its window never showed empty (%1 pixels of %2 x %3 differ)")
+                              .arg(PixelsDiffering(last_, empty))
+                              .arg(last_.width())
+                              .arg(last_.height())
+                        : QStringLiteral("no window titled Form1 showed"));
+}
+
+// What changed on weston's output since the program started is the window
+// with the frame Qt draws: equal borders left, right and below, and the
+// title bar above. The client area inside it must show `empty`.
+bool AppRun::FindOnWeston(const QImage &before, const QImage &empty)
+{
+    window_ = weston_->output();
+    const QImage output = x_.Grab(window_);
+    if (output.size() != before.size())
+        return false;
+    last_ = output;
+    QRect changed;
+    for (int y = 0; y < output.height(); ++y) {
+        for (int x = 0; x < output.width(); ++x) {
+            if (output.pixel(x, y) != before.pixel(x, y) && !WestonPointer().contains(x, y))
+                changed |= QRect(x, y, 1, 1);
+        }
+    }
+    const QSize size = empty.size();
+    const int side = (changed.width() - size.width()) / 2;
+    const QRect client(QPoint(changed.left() + side, changed.bottom() + 1 - side - size.height()), size);
+    if (side < 0 || client.top() <= changed.top() || !SamePixels(output.copy(client), empty))
+        return false;
+    frame_ = changed;
+    client_ = client;
+    return true;
 }
 
 QByteArray AppRun::Errors()
@@ -94,131 +169,198 @@ QByteArray AppRun::Errors()
     return errors_;
 }
 
-// What differs from weston's background, but for the pointer, which weston
-// draws into its output and which waits in the bottom-right corner.
-QRect AppRun::FrameOnWeston(XDriver &x)
+QImage AppRun::Grab(QRect area)
 {
-    window_ = weston_->output();
-    const QImage output = x.Grab(window_);
-    const QRect pointer(output.width() - 32, output.height() - 32, 32, 32);
-    x.Hover(window_, pointer.bottomRight());
-    QRect frame;
-    for (int py = 0; py < output.height(); ++py) {
-        for (int px = 0; px < output.width(); ++px) {
-            if (output.pixel(px, py) != Weston::kBackground && !pointer.contains(px, py))
-                frame |= QRect(px, py, 1, 1);
-        }
-    }
-    return frame;
+    if (area.isNull())
+        area = QRect(QPoint(0, 0), weston_ ? client_.size() : x_.Size(window_));
+    QImage image;
+    if (weston_)
+        image = x_.Grab(window_, area.translated(client_.topLeft()));
+    else if (compositor_)
+        image = x_.GrabScreen(area.translated(x_.OnScreen(window_).topLeft()));
+    else
+        image = x_.Grab(window_, area);
+    if (!image.isNull())
+        last_ = image;
+    return image;
 }
 
-// Qt's decoration has equal margins left, right and below and the title
-// bar above.
-bool AppRun::FindOnWeston(XDriver &x)
+void AppRun::Click(QPoint at)
 {
-    const QRect frame = FrameOnWeston(x);
-    const int side = (frame.width() - kClientSize.width()) / 2;
-    const int title = frame.height() - kClientSize.height() - side;
-    if (side < 0 || side > 10 || title < 20 || title > 60)
-        return false;
-    frame_ = frame;
-    client_ = QRect(QPoint(frame.left() + side, frame.bottom() + 1 - side - kClientSize.height()), kClientSize);
+    x_.Click(window_, client_.topLeft() + at);
+    // Weston draws the pointer into its output: out of the way again.
+    if (weston_)
+        x_.Hover(window_, QPoint(Weston::kOutput.width() - 1, Weston::kOutput.height() - 1));
+}
+
+bool AppRun::WaitFor(const QImage &picture, QRect area)
+{
+    const QImage expected = area.isNull() ? picture : picture.copy(area);
+    QElapsedTimer timer;
+    timer.start();
+    while (!SamePixels(Grab(area), expected)) {
+        if (timer.elapsed() > kCeilingMs)
+            return Fail(QStringLiteral("the picture never came: %1 pixels of it differ at last")
+                            .arg(PixelsDiffering(last_, expected)));
+        QThread::usleep(500);
+    }
     return true;
 }
 
-QImage AppRun::Grab(XDriver &x)
+bool AppRun::WaitUntil(const std::function<bool(const QImage &)> &done, const QString &what)
 {
-    return weston_ ? x.Grab(window_, client_) : x.Grab(window_);
-}
-
-void AppRun::Click(XDriver &x, QPoint at)
-{
-    x.Click(window_, client_.topLeft() + at);
-    if (weston_)
-        x.Hover(window_, QPoint(x.Size(window_).width() - 1, x.Size(window_).height() - 1));
-}
-
-void AppRun::Stop()
-{
-    ::kill(pid_t(pid()), SIGSTOP);
-    for (int i = 0; i < 10000 && ProcessState(pid()) != 'T'; ++i)
-        QThread::usleep(20);
-    // Let the server work through what the program had already sent.
-    QThread::usleep(1000);
-}
-
-void AppRun::Continue()
-{
-    ::kill(pid_t(pid()), SIGCONT);
-}
-
-QList<AppRun::Phase> AppRun::ClickAndFollow(XDriver &x, QPoint at)
-{
-    // What stood before the click, however fast the show starts.
-    const QImage before = Grab(x);
-    QList<Phase> phases{{Backdrop(before), before}};
-    Click(x, at);
-    Stop();
-    bool sawGrey100 = false;
-    int still = 0;
-    QImage previous;
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < 60000) {
-        const QImage frame = Grab(x);
-        const QRgb backdrop = Backdrop(frame);
-        if (phases.isEmpty() || phases.last().backdrop != backdrop)
-            phases.append({backdrop, frame});
-        else
-            phases.last().last = frame;
-        sawGrey100 = sawGrey100 || backdrop == kGrey100;
-        still = frame == previous ? still + 1 : 0;
-        previous = frame;
-        if (sawGrey100 && backdrop == kWhite && still >= 20)
-            break;
-        Continue();
+    for (QImage frame = Grab(); !done(frame); frame = Grab()) {
+        if (timer.elapsed() > kCeilingMs)
+            return Fail(QStringLiteral("never saw ") + what);
         QThread::usleep(500);
-        Stop();
     }
-    Continue();
-    // What follows the show (the captions' first paint may load a font) runs
-    // free until the picture has stood still for a while.
-    if (!phases.isEmpty())
-        phases.last().last = WaitUntilStill(x, 300);
-    return phases;
+    return true;
 }
 
-QImage AppRun::WaitUntilStill(XDriver &x, int stillMs)
+bool AppRun::Settle(const QImage &standing)
 {
-    QImage last = Grab(x);
-    QElapsedTimer still, total;
-    still.start();
-    total.start();
-    while (still.elapsed() < stillMs && total.elapsed() < 10000) {
-        QThread::msleep(20);
-        const QImage frame = Grab(x);
-        if (frame != last) {
-            last = frame;
-            still.restart();
+    QString changed;
+    const bool answered = x_.Ping(window_, kCeilingMs, [&] {
+        const QImage frame = standing.isNull() ? QImage() : Grab();
+        if (!frame.isNull() && !SamePixels(frame, standing))
+            changed = QStringLiteral("the picture changed, by %1 pixels, while it should stand")
+                          .arg(PixelsDiffering(frame, standing));
+        return changed.isEmpty();
+    });
+    if (!changed.isEmpty())
+        return Fail(changed);
+    return answered || Fail(QStringLiteral("no answer to a ping within a minute"));
+}
+
+bool AppRun::Follow(const QList<ShowReference::Show> &shows, Followed &followed,
+                    const std::function<void(int, int)> &during, bool untilItCloses)
+{
+    followed.seen = QList<QList<int>>(shows.size());
+    followed.actOneSteps = 0;
+    QSet<long> actOne;
+    int show = 0;
+    int at = 0; // the picture of the show seen last
+    int phase = 0;
+    long ink = -1;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < kCeilingMs) {
+        const QImage frame = Grab();
+        if (frame.isNull() && untilItCloses)
+            return true;
+        if (frame.isNull())
+            return Fail(QStringLiteral("the window went away during show %1").arg(show + 1));
+        const quint64 hash = PictureHash(frame);
+        int found = -1;
+        int foundShow = show;
+        for (int k = show; k < shows.size() && found < 0; ++k) {
+            found = shows[k].Find(hash, k == show ? at : 0);
+            foundShow = k;
+        }
+        int nextPhase = -1;
+        int nextShow = show;
+        if (found >= 0) {
+            nextShow = foundShow;
+            nextPhase = shows[nextShow].phase[found];
+        } else if (compositor_) {
+            // A compositing manager may show a picture late or in part: its
+            // backdrop must be that of this phase or a later one.
+            const QRgb backdrop = Backdrop(frame);
+            const QList<QRgb> &order = shows[show].backdrop;
+            for (int p = phase; p < order.size() && nextPhase < 0; ++p) {
+                if (order[p] == backdrop)
+                    nextPhase = p;
+            }
+            if (nextPhase < 0 && show + 1 < shows.size() && shows[show + 1].backdrop.value(1) == backdrop) {
+                nextShow = show + 1;
+                nextPhase = 1;
+            }
+            if (nextPhase < 0)
+                return Fail(QStringLiteral("show %1 showed a backdrop out of its order").arg(show + 1));
+        } else if (weston_ && show == 0 && at == 0) {
+            // Weston draws the pointer into its output, over the client
+            // area until it has taken the move away from the click.
+            QThread::usleep(200);
+            continue;
+        } else {
+            return Fail(QStringLiteral("a picture that no show goes through, in show %1 after picture %2 of %3")
+                            .arg(show + 1)
+                            .arg(at)
+                            .arg(shows[show].size()));
+        }
+        // Within a phase the ink only grows: outlines are added, never
+        // taken. (A compositing manager may put the new backdrop on the
+        // screen in parts: the ink counts once the last backdrop is gone.)
+        const ShowReference::Show &now = shows[nextShow];
+        const long frameInk = Ink(frame, now.backdrop.value(nextPhase));
+        // Before the first backdrop the show hides the captions: no ink rule there.
+        const bool landed = nextPhase > 0
+            && (found >= 0 || !HasColourIn(frame, frame.rect(), now.backdrop.value(nextPhase - 1)));
+        if (nextShow != show || nextPhase != phase)
+            ink = -1;
+        if (landed && frameInk < ink)
+            return Fail(QStringLiteral("the ink of show %1 shrank in phase %2, from %3 to %4 pixels")
+                            .arg(nextShow + 1)
+                            .arg(nextPhase)
+                            .arg(ink)
+                            .arg(frameInk));
+        if (landed)
+            ink = std::max(ink, frameInk);
+        show = nextShow;
+        phase = nextPhase;
+        if (found >= 0)
+            at = found;
+        if (show == 0 && phase == 1)
+            actOne.insert(found >= 0 ? found : -frameInk);
+        followed.actOneSteps = int(actOne.size());
+        QList<int> &seen = followed.seen[show];
+        if (found >= 0 && (seen.isEmpty() || seen.last() != at))
+            seen.append(at);
+        if (during)
+            during(show, at);
+        if (found >= 0 && show == shows.size() - 1 && at == shows.last().size() - 1)
+            return true;
+        QThread::usleep(200);
+    }
+    return Fail(QStringLiteral("show %1 did not end within a minute: at picture %2 of %3")
+                    .arg(show + 1)
+                    .arg(at)
+                    .arg(shows[show].size()));
+}
+
+bool AppRun::WaitForExit(const QImage &standing)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (process_.state() != QProcess::NotRunning && !process_.waitForFinished(5)) {
+        if (timer.elapsed() > kCeilingMs)
+            return Fail(QStringLiteral("still running after a minute"));
+        const QImage frame = Grab();
+        if (!frame.isNull() && !SamePixels(frame, standing) && process_.state() == QProcess::Running)
+            return Fail(QStringLiteral("the picture changed before the program ended: %1 pixels")
+                            .arg(PixelsDiffering(frame, standing)));
+    }
+    return true;
+}
+
+QString AppRun::SaveArtifacts(const QString &name, const QString &extraLog)
+{
+    QString folder = name;
+    folder.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]+")), QStringLiteral("-"));
+    const QString dir = QStringLiteral(CLICKSHOW_E2E_ARTIFACTS "/") + folder;
+    QDir().mkpath(dir);
+    if (!last_.isNull())
+        last_.save(dir + QStringLiteral("/last-picture.png"));
+    QFile errors(dir + QStringLiteral("/clickshow-stderr.txt"));
+    if (errors.open(QIODevice::WriteOnly))
+        errors.write(Errors());
+    for (const QString &log : {weston_ ? weston_->logPath() : QString(), extraLog}) {
+        if (!log.isEmpty()) {
+            QFile::remove(dir + QLatin1Char('/') + QFileInfo(log).fileName());
+            QFile::copy(log, dir + QLatin1Char('/') + QFileInfo(log).fileName());
         }
     }
-    return last;
-}
-
-QList<QRgb> AppRun::WatchBackdrops(XDriver &x, int timeoutMs,
-                                   const std::function<bool(const QList<QRgb> &)> &done)
-{
-    QList<QRgb> seen;
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs && !done(seen)) {
-        const QImage frame = Grab(x);
-        if (frame.isNull())
-            break;
-        const QRgb backdrop = Backdrop(frame);
-        if (seen.isEmpty() || seen.last() != backdrop)
-            seen.append(backdrop);
-        QThread::usleep(2000);
-    }
-    return seen;
+    return dir;
 }

@@ -3,12 +3,11 @@
 
 #include "weston.h"
 
+#include "xserver.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
-
-#include <csignal>
-#include <sys/prctl.h>
 
 namespace {
 const QString kSocket = QStringLiteral("clickshow-e2e");
@@ -33,28 +32,42 @@ Weston::Weston(const QString &xDisplay)
     process_.setProcessEnvironment(env);
     // Left behind by a test that was killed, weston would spin on its dead
     // X connection for ever.
-    process_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    process_.setChildProcessModifier(DieWithParent);
     process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.setStandardErrorFile(runtime_.filePath(QStringLiteral("weston.log")));
+    process_.setStandardErrorFile(logPath());
+    // Its output window opens where the pointer is not: opened under the
+    // pointer, it mostly never takes it up, and its cursor stays drawn at
+    // the top-left, deaf to every move.
+    XDriver x(xDisplay);
+    const QSize screen = x.ScreenSize();
+    x.PointerTo(QPoint(screen.width() - 1, screen.height() - 1));
     process_.start(QStringLiteral("weston"),
                    {QStringLiteral("--backend=x11-backend.so"), QStringLiteral("--use-pixman"),
-                    QStringLiteral("--width=1024"), QStringLiteral("--height=768"),
+                    QStringLiteral("--width=%1").arg(kOutput.width()),
+                    QStringLiteral("--height=%1").arg(kOutput.height()),
                     QStringLiteral("--socket=") + kSocket, QStringLiteral("--config=") + ini.fileName()});
     if (!process_.waitForStarted(5000))
         return;
 
     // Ready once its output window shows the shell's background.
-    XDriver x(xDisplay);
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < 15000 && process_.state() == QProcess::Running) {
+    while (timer.elapsed() < 60000 && process_.state() == QProcess::Running) {
         const XWindow window = x.FindWindow(QStringLiteral("Weston Compositor - screen0"));
         if (window && Backdrop(x.Grab(window)) == kBackground) {
             output_ = window;
+            // In from outside: now it follows the pointer, which waits in
+            // the bottom-right corner, clear of any client.
+            x.Hover(output_, QPoint(kOutput.width() - 1, kOutput.height() - 1));
             return;
         }
-        QThread::msleep(50);
+        QThread::msleep(20);
     }
+}
+
+QString Weston::logPath() const
+{
+    return runtime_.filePath(QStringLiteral("weston.log"));
 }
 
 Weston::~Weston()

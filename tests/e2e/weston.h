@@ -11,10 +11,12 @@
 // A Wayland compositor in a window of an X server: weston with its X11
 // back end and the pixman renderer, so XTest clicks and XGetImage reads
 // work on its output window. No panel, no animations, a plain background.
+// It has a runtime directory and socket of its own, and dies with the test.
 class Weston
 {
 public:
     static constexpr QRgb kBackground = 0xff203040u;
+    static constexpr QSize kOutput{1024, 768};
 
     explicit Weston(const QString &xDisplay);
     ~Weston();
@@ -25,6 +27,7 @@ public:
     XWindow output() const { return output_; }
     // What a client needs to reach it.
     QProcessEnvironment ClientEnvironment() const;
+    QString logPath() const;
     void Kill();
 
 private:

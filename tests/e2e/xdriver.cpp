@@ -33,12 +33,21 @@ XDriver::XDriver(const QString &display)
     : display_(XOpenDisplay(display.toLocal8Bit().constData()))
 {
     XSetErrorHandler(IgnoreErrors);
+    // Answers to pings come to the root window (Qt sends them to those who
+    // watch its structure).
+    if (display_)
+        XSelectInput(display_, DefaultRootWindow(display_), StructureNotifyMask | SubstructureNotifyMask);
 }
 
 XDriver::~XDriver()
 {
     if (display_)
         XCloseDisplay(display_);
+}
+
+void XDriver::Abandon()
+{
+    display_ = nullptr;
 }
 
 QString XDriver::Title(XWindow window)
@@ -144,25 +153,98 @@ QSize XDriver::Size(XWindow window)
     return QSize(attributes.width, attributes.height);
 }
 
+namespace {
+
+// An XImage as a 32-bit picture; line by line when the server's layout
+// is the usual 32 bits a pixel, pixel by pixel otherwise.
+QImage ToImage(XImage *image)
+{
+    QImage copy(image->width, image->height, QImage::Format_RGB32);
+    const bool plain = image->bits_per_pixel == 32 && image->byte_order == LSBFirst
+        && image->red_mask == 0xff0000 && image->green_mask == 0xff00 && image->blue_mask == 0xff;
+    for (int y = 0; y < image->height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(copy.scanLine(y));
+        if (plain) {
+            const auto *from = reinterpret_cast<const quint32 *>(image->data + y * image->bytes_per_line);
+            for (int x = 0; x < image->width; ++x)
+                line[x] = 0xff000000u | from[x];
+        } else {
+            for (int x = 0; x < image->width; ++x)
+                line[x] = 0xff000000u | (XGetPixel(image, x, y) & 0xffffffu);
+        }
+    }
+    return copy;
+}
+
+} // namespace
+
 QImage XDriver::Grab(XWindow window, QRect area)
 {
     const QRect whole(QPoint(0, 0), Size(window));
     area = area.isNull() ? whole : area & whole;
-    const QSize size = area.size();
-    if (size.isEmpty())
+    if (area.isEmpty())
         return {};
-    XImage *image = XGetImage(display_, window, area.x(), area.y(), unsigned(size.width()),
-                              unsigned(size.height()), AllPlanes, ZPixmap);
+    XImage *image = XGetImage(display_, window, area.x(), area.y(), unsigned(area.width()),
+                              unsigned(area.height()), AllPlanes, ZPixmap);
     if (!image)
         return {};
-    QImage copy(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(copy.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            line[x] = 0xff000000u | (XGetPixel(image, x, y) & 0xffffffu);
-    }
+    QImage copy = ToImage(image);
     XDestroyImage(image);
     return copy;
+}
+
+QImage XDriver::GrabScreen(QRect area)
+{
+    return Grab(DefaultRootWindow(display_), area);
+}
+
+QSize XDriver::ScreenSize()
+{
+    return Size(DefaultRootWindow(display_));
+}
+
+QRect XDriver::OnScreen(XWindow window)
+{
+    int x = 0, y = 0;
+    Window child = 0;
+    if (!XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child))
+        return {};
+    return QRect(QPoint(x, y), Size(window));
+}
+
+bool XDriver::HasCompositor()
+{
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display_));
+    return XGetSelectionOwner(display_, XInternAtom(display_, name.constData(), False)) != None;
+}
+
+void XDriver::PointerTo(QPoint at)
+{
+    XTestFakeMotionEvent(display_, DefaultScreen(display_), at.x(), at.y(), CurrentTime);
+    XSync(display_, False);
+}
+
+void XDriver::Move(XWindow window, QPoint topLeft)
+{
+    if (HasWindowManager()) {
+        // _NET_MOVERESIZE_WINDOW with x and y, static gravity: the
+        // position is the client area's own.
+        constexpr long kStaticGravity = 10;
+        const long flags = kStaticGravity | 1L << 8 | 1L << 9 | kSourceUser << 12;
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display_, "_NET_MOVERESIZE_WINDOW", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = flags;
+        event.xclient.data.l[1] = topLeft.x();
+        event.xclient.data.l[2] = topLeft.y();
+        XSendEvent(display_, DefaultRootWindow(display_), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    } else {
+        XMoveWindow(display_, window, topLeft.x(), topLeft.y());
+    }
+    XSync(display_, False);
 }
 
 void XDriver::MoveTo(XWindow window, QPoint at)
@@ -252,6 +334,39 @@ void XDriver::Restore(XWindow window)
     XSync(display_, False);
 }
 
+bool XDriver::Ping(XWindow window, int ceilingMs, const std::function<bool()> &meanwhile)
+{
+    const Atom protocols = XInternAtom(display_, "WM_PROTOCOLS", False);
+    const Atom ping = XInternAtom(display_, "_NET_WM_PING", False);
+    // Our own count rides in a field the answer carries back unchanged.
+    const long stamp = long(++pings_);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = protocols;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(ping);
+    event.xclient.data.l[1] = CurrentTime;
+    event.xclient.data.l[2] = long(window);
+    event.xclient.data.l[3] = stamp;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XSync(display_, False);
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ceilingMs) {
+        while (XPending(display_)) {
+            XNextEvent(display_, &event);
+            if (event.type == ClientMessage && event.xclient.message_type == protocols
+                && Atom(event.xclient.data.l[0]) == ping && event.xclient.data.l[3] == stamp)
+                return true;
+        }
+        if (meanwhile && !meanwhile())
+            return false;
+        QThread::usleep(500);
+    }
+    return false;
+}
+
 XWindow XDriver::Cover(QRect area)
 {
     const int screen = DefaultScreen(display_);
@@ -303,18 +418,29 @@ bool HasColourIn(const QImage &image, const QRect &area, QRgb colour)
     return false;
 }
 
-bool IsEmptyPainted(const QImage &image)
+quint64 PictureHash(const QImage &image)
 {
-    if (image.isNull())
-        return false;
-    const QRgb first = image.pixel(0, 0);
-    if ((first & 0xffffffu) == 0)
-        return false;
-    for (int y = 0; y < image.height(); y += 5) {
-        for (int x = 0; x < image.width(); x += 5) {
-            if (image.pixel(x, y) != first)
-                return false;
+    const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    // FNV-1a over the pixels, alpha left out.
+    quint64 hash = 14695981039346656037ull;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            hash ^= line[x] & 0xffffffu;
+            hash *= 1099511628211ull;
         }
     }
-    return true;
+    return hash ^ (quint64(rgb.width()) << 32 | quint64(rgb.height()));
+}
+
+int PixelsDiffering(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x)
+            count += (a.pixel(x, y) & 0xffffffu) != (b.pixel(x, y) & 0xffffffu);
+    }
+    return count;
 }

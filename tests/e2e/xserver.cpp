@@ -4,9 +4,16 @@
 #include "xserver.h"
 
 #include <csignal>
+#include <cstdio>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+void DieWithParent()
+{
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
 
 XServer::XServer(const QString &screen)
 {
@@ -14,12 +21,17 @@ XServer::XServer(const QString &screen)
     int fds[2];
     if (pipe(fds) != 0)
         return;
+    const pid_t parent = getpid();
     pid_ = fork();
     if (pid_ == 0) {
+        DieWithParent();
+        if (getppid() != parent)
+            _exit(127);
         close(fds[0]);
+        freopen("/dev/null", "w", stderr); // its start-up chatter
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry.c_str(),
-               "-nolisten", "tcp", static_cast<char *>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry.c_str(), "-nolisten", "tcp",
+               static_cast<char *>(nullptr));
         _exit(127);
     }
     close(fds[1]);

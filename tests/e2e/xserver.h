@@ -7,12 +7,12 @@
 
 #include <sys/types.h>
 
-// A private Xvfb, for the cases that need to own (and kill) their server.
+// A private Xvfb that dies with the test, however the test ends.
 class XServer
 {
 public:
     // One screen of the given size and depth.
-    explicit XServer(const QString &screen = QStringLiteral("1024x768x24"));
+    explicit XServer(const QString &screen = QStringLiteral("1280x1024x24"));
     ~XServer();
     XServer(const XServer &) = delete;
     XServer &operator=(const XServer &) = delete;
@@ -25,3 +25,7 @@ private:
     pid_t pid_ = -1;
     QString display_;
 };
+
+// Makes a child started from here die when this process dies, even by
+// SIGKILL; for QProcess::setChildProcessModifier.
+void DieWithParent();
