@@ -44,8 +44,8 @@ constexpr int kOutlines = 2000;
 constexpr int kRuns = 9;
 constexpr int kShows = 7;
 constexpr double kNominalShowSeconds = 18514000 * 180e-9;
-constexpr QRgb kGrey100 = 0xff646464u;
-constexpr QRgb kWhite = 0xffffffffu;
+constexpr QRgb kGrey100 = qRgb(show::kGrey100.red, show::kGrey100.green, show::kGrey100.blue);
+constexpr QRgb kWhite = qRgb(show::kWhite.red, show::kWhite.green, show::kWhite.blue);
 // A point of the client area that the first outlines of act 1 and the
 // final emblem and captions all leave alone.
 constexpr QPoint kSample(20, 180);
@@ -132,7 +132,7 @@ struct ProcessCost
 
 // Start of the real program to its first paint, its memory after a show,
 // and the processor time it takes while it waits.
-ProcessCost MeasureProcess(const QString &display)
+ProcessCost MeasureProcess(const QString &display, const QImage &empty)
 {
     XDriver x(display);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -150,7 +150,7 @@ ProcessCost MeasureProcess(const QString &display)
     while (timer.elapsed() < 10000 && cost.startMs < 0) {
         if (!form)
             form = x.FindWindow(QStringLiteral("Form1"));
-        if (form && IsEmptyPainted(x.Grab(form)))
+        if (form && PixelsDiffering(x.Grab(form), empty) == 0)
             cost.startMs = double(timer.nsecsElapsed()) / 1e6;
         else
             QThread::usleep(500);
@@ -203,14 +203,20 @@ public:
         : pid_(fork())
     {
         if (pid_ == 0) {
+            DieWithParent();
             for (volatile unsigned long i = 0;; ++i) {
             }
         }
+        if (pid_ < 0)
+            std::fprintf(stderr, "bench: no busy core: fork failed\n");
     }
     ~BusyCore()
     {
-        ::kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
+        // Never kill(-1) or kill(0): a failed fork leaves -1 here.
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
     }
 
 private:
@@ -228,13 +234,15 @@ struct ShowRow
 
 // kShows shows of the real program, clicked through the server.
 ShowRow MeasureProgram(const QString &name, const QString &target, double targetPercent,
-                       const QString &display, const Weston *weston, QSize size)
+                       const QString &display, const Weston *weston, QSize size, const QImage &empty)
 {
     ShowRow row{name, -1, -1, target, targetPercent};
     XDriver x(display);
-    AppRun app(display, weston);
-    if (!app.Start())
+    AppRun app(x, display, weston);
+    if (!app.Start(empty)) {
+        std::fprintf(stderr, "bench: %s: %s\n", qPrintable(name), qPrintable(app.problem()));
         return row;
+    }
     if (size.isValid()) {
         x.Resize(app.window(), size.width(), size.height());
         QElapsedTimer timer;
@@ -246,11 +254,11 @@ ShowRow MeasureProgram(const QString &name, const QString &target, double target
     const QPoint sample = app.client().topLeft() + kSample;
     std::vector<double> seconds;
     for (int i = 0; i < kShows; ++i) {
-        seconds.push_back(TimeShowFromPixels(x, app.window(), sample, [&] { app.Click(x, kSample); }));
+        seconds.push_back(TimeShowFromPixels(x, app.window(), sample, [&] { app.Click(kSample); }));
         QThread::msleep(300); // the emblem and captions, and a breath
     }
     row.seconds = Median(seconds);
-    row.peakRssKib = StatusKib(app.pid(), "VmHWM");
+    row.peakRssKib = StatusKib(app.process().processId(), "VmHWM");
     return row;
 }
 
@@ -341,6 +349,8 @@ int main(int argc, char *argv[])
     while (!form.windowHandle() || !form.windowHandle()->isExposed())
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     QApplication::processEvents();
+    // The window as it opens, before anything is drawn.
+    const QImage empty = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     // (a) One outline, against the least a program can do for the same
     // picture. Runs alternate so that both see the same machine.
@@ -368,7 +378,7 @@ int main(int argc, char *argv[])
     const auto program = [&](const QString &name, const QString &target, double percent,
                              const QString &on, const Weston *weston, QSize size = {}) {
         if (Wanted(name, filters))
-            rows.push_back(MeasureProgram(name, target, percent, on, weston, size));
+            rows.push_back(MeasureProgram(name, target, percent, on, weston, size, empty));
     };
     form.hide();
     QApplication::processEvents();
@@ -411,7 +421,7 @@ int main(int argc, char *argv[])
     // (c) The real program, started afresh each time, alone on the screen.
     std::vector<double> startMs, rss, idle;
     for (int run = 0; filters.isEmpty() && run < 3; ++run) {
-        const ProcessCost cost = MeasureProcess(server.display());
+        const ProcessCost cost = MeasureProcess(server.display(), empty);
         startMs.push_back(cost.startMs);
         rss.push_back(double(cost.rssKib));
         idle.push_back(double(cost.idleTicks));

@@ -25,11 +25,21 @@ if [[ ! -d "$pristine" ]]; then
     mv "$pristine.partial" "$pristine"
 fi
 
+mounted() {
+    grep -q " $root/" /proc/self/mounts
+}
 cleanup() {
     for mount in out dev/shm dev/pts dev sys proc; do
         umount -l "$root/$mount" 2>/dev/null || true
     done
-    rm -rf "$root"
+    # Never remove through a mount that is still there: it would take the
+    # host's /dev or /proc with it.
+    if mounted; then
+        echo "debian-chroot: still mounted under $root, not removing it:" >&2
+        grep " $root/" /proc/self/mounts >&2
+        return 1
+    fi
+    rm -rf --one-file-system "$root"
 }
 trap cleanup EXIT
 cleanup

@@ -3,23 +3,24 @@
 # SPDX-FileCopyrightText: 2026 The clickshow developers
 # Installs, from Debian's packages, what a task needs and the machine lacks:
 #   scripts/install-deps.sh run       build the program and run it
-#   scripts/install-deps.sh test      also the tests: X servers, a window
-#                                     manager, a Wayland compositor, tools
+#   scripts/install-deps.sh test      also the tests: X servers, window
+#                                     managers, a Wayland compositor, tools
 #   scripts/install-deps.sh package   also what builds and checks the .deb
 #   scripts/install-deps.sh chroot    what makes a Debian chroot
 # Does nothing when all is there.
 set -euo pipefail
 
 run=(
-    cmake g++ make
+    cmake g++ make pkg-config
     qt6-base-dev libx11-dev libxcb1-dev
+    libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
     qt6-wayland fonts-urw-base35
 )
 test=(
     "${run[@]}"
-    libxtst-dev
-    xvfb xauth xdotool imagemagick
-    openbox weston
+    libxtst-dev fonts-dejavu-core
+    xvfb xauth xdotool imagemagick ffmpeg
+    openbox weston mutter dbus-daemon
 )
 package=(
     "${run[@]}"

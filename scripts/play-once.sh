@@ -8,15 +8,24 @@ set -euo pipefail
 binary=${1:-clickshow}
 shot=${2:-/tmp/clickshow-play-once.png}
 display_file=$(mktemp)
+xvfb=
+app=
+cleanup() {
+    [[ -z $app ]] || kill "$app" 2>/dev/null || true
+    [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true
+    rm -f "$display_file"
+}
+trap cleanup EXIT
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
 xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true; rm -f "$display_file"' EXIT
-for _ in $(seq 100); do [[ -s "$display_file" ]] && break; sleep 0.05; done
+for _ in $(seq 200); do [[ -s "$display_file" ]] && break; sleep 0.05; done
+[[ -s "$display_file" ]] || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$(head -n1 "$display_file")"
 
 "$binary" &
 app=$!
-window=$(xdotool search --sync --onlyvisible --name '^Form1$' | head -n1)
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Form1$' | head -n1) || true
+[[ -n $window ]] || { echo "no window titled Form1 showed within a minute"; exit 1; }
 sleep 0.5
 xdotool mousemove --window "$window" 20 180 click 1
 sleep 5 # the show takes 3.3 s
