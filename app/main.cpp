@@ -68,6 +68,14 @@ void HandleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
     qtMessageHandler(type, context, text);
 }
 
+// While recording, Qt's chatter (about a runtime directory, say) has no
+// reader: only what fails is told, in the program's own line.
+void DropMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg || type == QtCriticalMsg)
+        qtMessageHandler(type, context, text);
+}
+
 void ReleaseHeldMessages()
 {
     applicationStarted = true;
@@ -81,9 +89,20 @@ int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("clickshow"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CLICKSHOW_VERSION));
-    if (const std::optional<int> status = HandleCommandLine(argc, argv))
-        return *status;
+    const CommandLine commandLine = HandleCommandLine(argc, argv);
+    if (commandLine.status)
+        return *commandLine.status;
 
+    if (commandLine.record) {
+        qtMessageHandler = qInstallMessageHandler(DropMessage);
+        // No display at all, whatever the environment holds: the window
+        // is drawn off screen, at the scale asked for.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qunsetenv("QT_SCREEN_SCALE_FACTORS");
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(commandLine.record->scale, 'g', 12));
+        QApplication app(argc, argv);
+        return Record(*commandLine.record);
+    }
     qtMessageHandler = qInstallMessageHandler(HandleMessage);
     ChoosePlatformDefaults();
     if (const QString problem = DisplayProblem(); !problem.isEmpty())

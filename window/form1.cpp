@@ -169,6 +169,7 @@ bool Form1::SyncCanvas()
     }
     canvas_ = std::move(next);
     canvasArea_ = area;
+    ++generation_;
     for (const Outline &outline : outlines_)
         Draw(outline);
     return true;
@@ -251,6 +252,7 @@ bool Form1::SetLabelCaption(show::Label label, const std::string &text)
 // CompositorSync); and presents again what an answer has cleared.
 void Form1::Present(const QRegion &area)
 {
+    ++generation_;
     if (compositorSync_)
         PresentAgain(compositorSync_->Poll());
     ownPaint_ = true;

@@ -52,6 +52,8 @@ public:
     ~Form1() override;
 
     QSize sizeHint() const override;
+    // Goes up with every change of the picture.
+    quint64 pictureGeneration() const { return generation_; }
 
     bool SetBackdrop(show::Colour colour) override;
     bool GetClientWidth(float &width) override;
@@ -113,6 +115,7 @@ private:
     bool failed_ = false;
     bool ownPaint_ = false;
     QRegion exposed_; // painted by the event loop, not yet made sure of
+    quint64 generation_ = 0;
     quint64 showEndStamp_ = 0; // input time at which the last show ended
     bool showEndKnown_ = false;
     std::unique_ptr<CompositorSync> compositorSync_;

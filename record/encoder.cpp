@@ -1,0 +1,320 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
+#include "encoder.h"
+
+#include "show/palette.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <array>
+#include <cstring>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/opt.h>
+#include <libswscale/swscale.h>
+}
+
+namespace {
+
+struct Format
+{
+    const char *extension;
+    const char *muxer;
+    const char *codec;
+    AVPixelFormat pixels;
+    bool even;
+    const char *codecOptions;
+    const char *muxerOptions;
+};
+
+// Lossy formats are tuned to stay above 40 dB against the lossless frames.
+const Format kFormats[] = {
+    {"mp4", "mp4", "libx264", AV_PIX_FMT_YUV420P, true, "preset=veryfast:crf=16", "movflags=+faststart"},
+    {"webm", "webm", "libvpx-vp9", AV_PIX_FMT_YUV420P, true, "crf=20:b=0:deadline=good:cpu-used=4:row-mt=1", ""},
+    {"mkv", "matroska", "ffv1", AV_PIX_FMT_BGR0, false, "", ""},
+    {"gif", "gif", "gif", AV_PIX_FMT_PAL8, false, "", "loop=0"},
+    {"webp", "webp", "libwebp_anim", AV_PIX_FMT_BGRA, false, "lossless=1", "loop=0"},
+    {"apng", "apng", "apng", AV_PIX_FMT_RGB24, false, "", "plays=0"},
+    {"png", "apng", "apng", AV_PIX_FMT_RGB24, false, "", "plays=0"},
+};
+
+QString Error(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return QString::fromLocal8Bit(text);
+}
+
+AVDictionary *Options(const char *list)
+{
+    AVDictionary *options = nullptr;
+    av_dict_parse_string(&options, list, "=", ":", 0);
+    return options;
+}
+
+// The GIF palette: the show's four bright colours and 252 greys, which
+// hold its backdrops, black, white, the usual button face and the
+// captions' anti-aliased edges (black text on white).
+struct GifPalette
+{
+    std::array<quint32, 256> colours{};
+    QHash<QRgb, quint8> index;
+
+    GifPalette()
+    {
+        int n = 0;
+        for (const show::Rgb rgb : {show::kBlue, show::kGold, show::kRed, show::kGreen})
+            colours[size_t(n++)] = 0xff000000u | quint32(qRgb(rgb.red, rgb.green, rgb.blue));
+        for (int level = 0; level < 256; ++level) {
+            if (level != 1 && level != 2 && level != 253 && level != 254)
+                colours[size_t(n++)] = 0xff000000u | quint32(qRgb(level, level, level));
+        }
+    }
+
+    quint8 Nearest(QRgb rgb)
+    {
+        rgb &= 0xffffffu;
+        const auto known = index.constFind(rgb);
+        if (known != index.cend())
+            return known.value();
+        int best = 0;
+        long bestDistance = -1;
+        for (int i = 0; i < 256; ++i) {
+            const QRgb c = colours[size_t(i)];
+            const long dr = qRed(c) - qRed(rgb), dg = qGreen(c) - qGreen(rgb), db = qBlue(c) - qBlue(rgb);
+            const long distance = dr * dr + dg * dg + db * db;
+            if (bestDistance < 0 || distance < bestDistance) {
+                best = i;
+                bestDistance = distance;
+            }
+        }
+        index.insert(rgb, quint8(best));
+        return quint8(best);
+    }
+};
+
+GifPalette &ThePalette()
+{
+    static GifPalette palette;
+    return palette;
+}
+
+} // namespace
+
+Encoder::~Encoder()
+{
+    Close();
+}
+
+QStringList Encoder::Extensions()
+{
+    QStringList extensions;
+    for (const Format &format : kFormats)
+        extensions.append(QLatin1Char('.') + QLatin1String(format.extension));
+    return extensions;
+}
+
+void Encoder::Close()
+{
+    sws_freeContext(scaler_);
+    scaler_ = nullptr;
+    av_frame_free(&frame_);
+    av_packet_free(&packet_);
+    avcodec_free_context(&codec_);
+    if (format_) {
+        if (format_->pb)
+            avio_closep(&format_->pb);
+        avformat_free_context(format_);
+        format_ = nullptr;
+    }
+}
+
+int Encoder::FramesPerSecond(const QString &extension, int fps)
+{
+    if (extension.compare(QLatin1String("gif"), Qt::CaseInsensitive) != 0)
+        return fps;
+    // A GIF keeps each frame's time in whole hundredths of a second, and
+    // browsers slow down frames shorter than two: the nearest rate that
+    // gives every frame the same whole hundredths, the higher on a tie.
+    int best = 50;
+    for (const int rate : {50, 25, 20, 10, 5, 4, 2, 1}) {
+        if (std::abs(rate - fps) < std::abs(best - fps))
+            best = rate;
+    }
+    return best;
+}
+
+QString Encoder::Open(const QString &path, const QString &extension, QSize size, int fps)
+{
+    av_log_set_level(AV_LOG_QUIET); // what fails is told in the program's own line
+
+    const auto found = std::find_if(std::begin(kFormats), std::end(kFormats), [&](const Format &f) {
+        return extension.compare(QLatin1String(f.extension), Qt::CaseInsensitive) == 0;
+    });
+    if (found == std::end(kFormats))
+        return QStringLiteral("unknown format \".%1\" (use %2)").arg(extension, Extensions().join(QStringLiteral(", ")));
+    const Format &format = *found;
+    size_ = size;
+    encoded_ = format.even ? QSize(size.width() + size.width() % 2, size.height() + size.height() % 2) : size;
+    palette_ = format.pixels == AV_PIX_FMT_PAL8;
+
+    const AVCodec *codec = avcodec_find_encoder_by_name(format.codec);
+    if (!codec)
+        return QStringLiteral("this FFmpeg has no %1 encoder").arg(QLatin1String(format.codec));
+    const QByteArray file = path.toLocal8Bit();
+    int status = avformat_alloc_output_context2(&format_, nullptr, format.muxer, file.constData());
+    if (status < 0 || !format_)
+        return QStringLiteral("this FFmpeg cannot write %1: %2").arg(QLatin1String(format.muxer), Error(status));
+    stream_ = avformat_new_stream(format_, nullptr);
+    codec_ = avcodec_alloc_context3(codec);
+    frame_ = av_frame_alloc();
+    packet_ = av_packet_alloc();
+    if (!stream_ || !codec_ || !frame_ || !packet_)
+        return QStringLiteral("out of memory");
+    codec_->width = encoded_.width();
+    codec_->height = encoded_.height();
+    codec_->pix_fmt = format.pixels;
+    codec_->time_base = AVRational{1, fps};
+    codec_->framerate = AVRational{fps, 1};
+    stream_->time_base = codec_->time_base;
+    stream_->avg_frame_rate = codec_->framerate;
+    if (format_->oformat->flags & AVFMT_GLOBALHEADER)
+        codec_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    AVDictionary *codecOptions = Options(format.codecOptions);
+    status = avcodec_open2(codec_, codec, &codecOptions);
+    av_dict_free(&codecOptions);
+    if (status < 0)
+        return QStringLiteral("the %1 encoder did not start: %2").arg(QLatin1String(format.codec), Error(status));
+    status = avcodec_parameters_from_context(stream_->codecpar, codec_);
+    if (status < 0)
+        return Error(status);
+
+    frame_->format = format.pixels;
+    frame_->width = encoded_.width();
+    frame_->height = encoded_.height();
+    status = av_frame_get_buffer(frame_, 0);
+    if (status < 0)
+        return Error(status);
+    if (!palette_) {
+        scaler_ = sws_getContext(encoded_.width(), encoded_.height(), AV_PIX_FMT_BGR0, encoded_.width(),
+                                 encoded_.height(), format.pixels, SWS_BICUBIC, nullptr, nullptr, nullptr);
+        if (!scaler_)
+            return QStringLiteral("no conversion to %1").arg(QLatin1String(av_get_pix_fmt_name(format.pixels)));
+    }
+
+    status = avio_open(&format_->pb, file.constData(), AVIO_FLAG_WRITE);
+    if (status < 0)
+        return Error(status);
+    AVDictionary *muxerOptions = Options(format.muxerOptions);
+    status = avformat_write_header(format_, &muxerOptions);
+    av_dict_free(&muxerOptions);
+    if (status < 0)
+        return Error(status);
+    opened_ = true;
+    return {};
+}
+
+QString Encoder::Convert(const QImage &frame)
+{
+    const int status = av_frame_make_writable(frame_);
+    if (status < 0)
+        return Error(status);
+    // Padding repeats the last column and row.
+    QImage padded = frame;
+    if (encoded_ != size_) {
+        padded = QImage(encoded_, QImage::Format_RGB32);
+        for (int y = 0; y < encoded_.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(padded.scanLine(y));
+            const auto *from = reinterpret_cast<const QRgb *>(frame.constScanLine(std::min(y, size_.height() - 1)));
+            std::memcpy(line, from, size_t(size_.width()) * 4);
+            for (int x = size_.width(); x < encoded_.width(); ++x)
+                line[x] = from[size_.width() - 1];
+        }
+    }
+    if (palette_) {
+        GifPalette &palette = ThePalette();
+        std::memcpy(frame_->data[1], palette.colours.data(), 1024);
+        for (int y = 0; y < encoded_.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(padded.constScanLine(y));
+            uint8_t *to = frame_->data[0] + y * frame_->linesize[0];
+            for (int x = 0; x < encoded_.width(); ++x)
+                to[x] = palette.Nearest(line[x]);
+        }
+        return {};
+    }
+    const uint8_t *planes[] = {padded.constBits()};
+    const int strides[] = {int(padded.bytesPerLine())};
+    sws_scale(scaler_, planes, strides, 0, encoded_.height(), frame_->data, frame_->linesize);
+    if (codec_->pix_fmt == AV_PIX_FMT_BGRA) {
+        // Opaque: the X byte of RGB32 is not always 0xff.
+        for (int y = 0; y < encoded_.height(); ++y) {
+            uint8_t *line = frame_->data[0] + y * frame_->linesize[0];
+            for (int x = 0; x < encoded_.width(); ++x)
+                line[x * 4 + 3] = 0xff;
+        }
+    }
+    return {};
+}
+
+QString Encoder::Write(const QImage &frame, bool unchanged)
+{
+    if (!unchanged || next_ == 0) {
+        const QString problem = Convert(frame.format() == QImage::Format_RGB32 ? frame
+                                                                              : frame.convertToFormat(QImage::Format_RGB32));
+        if (!problem.isEmpty())
+            return problem;
+    }
+    frame_->pts = next_++;
+    const int status = avcodec_send_frame(codec_, frame_);
+    if (status < 0)
+        return Error(status);
+    return Drain(false);
+}
+
+QString Encoder::Drain(bool flushing)
+{
+    for (;;) {
+        int status = avcodec_receive_packet(codec_, packet_);
+        if (status == AVERROR(EAGAIN) || (flushing && status == AVERROR_EOF))
+            return {};
+        if (status < 0)
+            return Error(status);
+        av_packet_rescale_ts(packet_, codec_->time_base, stream_->time_base);
+        packet_->stream_index = stream_->index;
+        status = av_interleaved_write_frame(format_, packet_);
+        if (status < 0)
+            return Error(status);
+        if (format_->pb->error < 0)
+            return Error(format_->pb->error);
+    }
+}
+
+QString Encoder::Finish()
+{
+    if (!opened_)
+        return QStringLiteral("nothing was opened");
+    int status = avcodec_send_frame(codec_, nullptr);
+    if (status < 0)
+        return Error(status);
+    QString problem = Drain(true);
+    if (!problem.isEmpty())
+        return problem;
+    status = av_write_trailer(format_);
+    if (status < 0)
+        return Error(status);
+    avio_flush(format_->pb);
+    if (format_->pb->error < 0)
+        return Error(format_->pb->error);
+    status = avio_closep(&format_->pb);
+    if (status < 0)
+        return Error(status);
+    opened_ = false;
+    return {};
+}
