@@ -19,7 +19,7 @@ run=(
 test=(
     "${run[@]}"
     libxtst-dev fonts-dejavu-core
-    xvfb xauth xdotool imagemagick ffmpeg
+    xvfb xauth xdotool imagemagick ffmpeg webp
     openbox weston mutter dbus-daemon
 )
 package=(

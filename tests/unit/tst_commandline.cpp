@@ -30,6 +30,12 @@ void TestCommandLine::run_data()
                             << QByteArray();
     QTest::newRow("an unknown option gives the usage") << QStringList{"--fast"} << QStringList{} << 2 << QByteArray()
                                                        << QByteArray("clickshow: Unknown option 'fast'.\n\nUsage:");
+    QTest::newRow("a frame rate out of range gives the usage")
+        << QStringList{"--record", "x.mp4", "--fps", "241"} << QStringList{} << 2 << QByteArray()
+        << QByteArray("clickshow: --fps takes a whole number from 1 to 240\n\nUsage:");
+    QTest::newRow("a recording option alone gives the usage")
+        << QStringList{"--shows", "2"} << QStringList{} << 2 << QByteArray()
+        << QByteArray("clickshow: --shows goes with --record\n\nUsage:");
     QTest::newRow("no display set") << QStringList{} << QStringList{} << 1 << QByteArray()
                                     << QByteArray("clickshow: no display is set");
     QTest::newRow("a display that is not there") << QStringList{} << QStringList{"DISPLAY=:999"} << 1 << QByteArray()

@@ -1,0 +1,443 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
+// clickshow --record, the real binary with no display to use, and its
+// files read back through FFmpeg's libraries.
+
+#include "tools/recordingsurface.h"
+#include "show/busywaitpacer.h"
+#include "show/palette.h"
+#include "show/sequence.h"
+#include "window/form1.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+namespace {
+
+constexpr int kLeadInMs = 500;
+
+class NoWait : public show::Pacer
+{
+public:
+    void Wait(std::uint32_t) override {}
+};
+
+// Frames of a file, one by one, as 32-bit RGB pictures.
+class Decoder
+{
+public:
+    explicit Decoder(const QString &path)
+    {
+        if (avformat_open_input(&format_, QFile::encodeName(path).constData(), nullptr, nullptr) < 0
+            || avformat_find_stream_info(format_, nullptr) < 0)
+            return;
+        const AVCodec *codec = nullptr;
+        stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+        if (stream_ < 0 || !codec)
+            return;
+        codec_ = avcodec_alloc_context3(codec);
+        avcodec_parameters_to_context(codec_, format_->streams[stream_]->codecpar);
+        if (avcodec_open2(codec_, codec, nullptr) < 0)
+            return;
+        frame_ = av_frame_alloc();
+        packet_ = av_packet_alloc();
+    }
+    ~Decoder()
+    {
+        sws_freeContext(scaler_);
+        av_frame_free(&frame_);
+        av_packet_free(&packet_);
+        avcodec_free_context(&codec_);
+        avformat_close_input(&format_);
+    }
+
+    bool isOpen() const { return frame_ != nullptr; }
+    AVStream *stream() const { return format_->streams[stream_]; }
+    const AVFormatContext *format() const { return format_; }
+
+    // The next frame in the codec's own pixels, or nullptr at the end.
+    const AVFrame *NextRaw()
+    {
+        for (;;) {
+            if (avcodec_receive_frame(codec_, frame_) == 0)
+                return frame_;
+            if (ended_)
+                return nullptr;
+            if (av_read_frame(format_, packet_) < 0) {
+                avcodec_send_packet(codec_, nullptr);
+                ended_ = true;
+                continue;
+            }
+            if (packet_->stream_index == stream_)
+                avcodec_send_packet(codec_, packet_);
+            av_packet_unref(packet_);
+        }
+    }
+
+    QImage Next()
+    {
+        const AVFrame *frame = NextRaw();
+        if (!frame)
+            return {};
+        QImage image(frame->width, frame->height, QImage::Format_RGB32);
+        scaler_ = sws_getCachedContext(scaler_, frame->width, frame->height, AVPixelFormat(frame->format),
+                                       frame->width, frame->height, AV_PIX_FMT_BGR0, SWS_BICUBIC, nullptr,
+                                       nullptr, nullptr);
+        uint8_t *planes[] = {image.bits()};
+        const int strides[] = {int(image.bytesPerLine())};
+        sws_scale(scaler_, frame->data, frame->linesize, 0, frame->height, planes, strides);
+        for (int y = 0; y < image.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                line[x] |= 0xff000000u;
+        }
+        return image;
+    }
+
+private:
+    AVFormatContext *format_ = nullptr;
+    AVCodecContext *codec_ = nullptr;
+    AVFrame *frame_ = nullptr;
+    AVPacket *packet_ = nullptr;
+    SwsContext *scaler_ = nullptr;
+    int stream_ = -1;
+    bool ended_ = false;
+};
+
+// The picture as yuv420p, padded to even sides by repeating the edge, the
+// way the encoder got it.
+QList<QByteArray> Planes420(const QImage &picture, QSize encoded)
+{
+    QImage padded(encoded, QImage::Format_RGB32);
+    for (int y = 0; y < encoded.height(); ++y) {
+        for (int x = 0; x < encoded.width(); ++x)
+            padded.setPixel(x, y, picture.pixel(std::min(x, picture.width() - 1), std::min(y, picture.height() - 1)));
+    }
+    SwsContext *scaler = sws_getContext(encoded.width(), encoded.height(), AV_PIX_FMT_BGR0, encoded.width(),
+                                        encoded.height(), AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    QList<QByteArray> planes = {QByteArray(encoded.width() * encoded.height(), 0),
+                                QByteArray(encoded.width() * encoded.height() / 4, 0),
+                                QByteArray(encoded.width() * encoded.height() / 4, 0)};
+    uint8_t *to[] = {reinterpret_cast<uint8_t *>(planes[0].data()), reinterpret_cast<uint8_t *>(planes[1].data()),
+                     reinterpret_cast<uint8_t *>(planes[2].data())};
+    const int toStrides[] = {encoded.width(), encoded.width() / 2, encoded.width() / 2};
+    const uint8_t *from[] = {padded.constBits()};
+    const int fromStrides[] = {int(padded.bytesPerLine())};
+    sws_scale(scaler, from, fromStrides, 0, encoded.height(), to, toStrides);
+    sws_freeContext(scaler);
+    return planes;
+}
+
+QRgb Majority(const QImage &image)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); y += 3) {
+        for (int x = 0; x < image.width(); x += 3)
+            ++counts[image.pixel(x, y)];
+    }
+    QRgb best = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (counts.value(best) < it.value())
+            best = it.key();
+    }
+    return best;
+}
+
+int FramesBefore(qint64 nanoseconds, int fps)
+{
+    return int((nanoseconds * fps + 999999999) / 1000000000);
+}
+
+} // namespace
+
+class TestRecord : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void losslessFramesFollowTheTimeline();
+    void everyFormatReadsBack_data();
+    void everyFormatReadsBack();
+    void failuresLeaveNothingBehind_data();
+    void failuresLeaveNothingBehind();
+
+private:
+    // Runs clickshow with no display it could use.
+    int Run(const QStringList &arguments, QByteArray *errors = nullptr, const std::function<void()> &child = {});
+
+    QTemporaryDir dir;
+    QImage opening;  // the window as it opens
+    QImage finished; // after a show
+    trace::RecordingSurface timeline{7485, 5340};
+};
+
+void TestRecord::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    NoWait pacer;
+    Form1 form(pacer);
+    form.show();
+    QCoreApplication::processEvents();
+    opening = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    form.PlayClickShow();
+    QCoreApplication::processEvents();
+    finished = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    show::ClickShow show(timeline, timeline);
+    show.PlayClickShow();
+}
+
+int TestRecord::Run(const QStringList &arguments, QByteArray *errors, const std::function<void()> &child)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    // A display that is not there: the recording must not reach for one.
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":999"));
+    process.setProcessEnvironment(env);
+    if (child)
+        process.setChildProcessModifier(child);
+    process.start(QStringLiteral(CLICKSHOW_BINARY), arguments);
+    if (!process.waitForFinished(300000))
+        return -1;
+    if (errors)
+        *errors = process.readAllStandardError();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : 128 + process.exitCode();
+}
+
+// Frame k after the click, at k / fps seconds, shows every call placed on
+// the show's timeline (its counts so far, 180 ns each) at or before then.
+void TestRecord::losslessFramesFollowTheTimeline()
+{
+    const QString file = dir.filePath(QStringLiteral("show.mkv"));
+    QByteArray errors;
+    QCOMPARE(Run({QStringLiteral("--record"), file}, &errors), 0);
+    QCOMPARE(errors, QByteArray()); // not a terminal: no progress line
+
+    constexpr int kFps = 60;
+    const int lead = FramesBefore(qint64(kLeadInMs) * 1000000, kFps);
+    // Where each backdrop change stands on the timeline, in order.
+    QList<int> changes;
+    QList<QRgb> colours;
+    qint64 counts = 0;
+    for (const trace::Call &call : timeline.calls()) {
+        if (call.kind == trace::Call::Kind::Pause)
+            counts += call.counts;
+        if (call.kind == trace::Call::Kind::Backdrop) {
+            changes.append(lead + FramesBefore(counts * show::BusyWaitPacer::kPerCount.count(), kFps));
+            colours.append(qRgb(int(call.colour & 0xff), int(call.colour >> 8 & 0xff), int(call.colour >> 16 & 0xff)));
+        }
+    }
+    const qint64 end = counts * show::BusyWaitPacer::kPerCount.count();
+
+    Decoder decoder(file);
+    QVERIFY(decoder.isOpen());
+    QList<QRgb> backdrops;
+    QImage frame, last;
+    while (!(frame = decoder.Next()).isNull()) {
+        if (backdrops.isEmpty())
+            QCOMPARE(frame, opening);
+        backdrops.append(Majority(frame));
+        last = frame;
+    }
+    QCOMPARE(int(backdrops.size()), lead + FramesBefore(end + 2000000000, kFps));
+    for (int i = 0; i < changes.size(); ++i) {
+        QCOMPARE(backdrops[changes[i]], colours[i]);
+        QVERIFY(backdrops[changes[i] - 1] != colours[i]);
+    }
+    QCOMPARE(last, finished);
+}
+
+void TestRecord::everyFormatReadsBack_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("kind"); // lossless, lossy, palette
+
+    QTest::newRow("mkv: FFV1") << "mkv" << QSize(499, 356) << "lossless";
+    QTest::newRow("mp4: H.264, padded to even") << "mp4" << QSize(500, 356) << "lossy";
+    QTest::newRow("webm: VP9, padded to even") << "webm" << QSize(500, 356) << "lossy";
+    QTest::newRow("gif") << "gif" << QSize(499, 356) << "palette";
+    QTest::newRow("webp: animated, lossless") << "webp" << QSize(499, 356) << "webp";
+    QTest::newRow("apng") << "apng" << QSize(499, 356) << "lossless";
+    QTest::newRow("png: animated") << "png" << QSize(499, 356) << "lossless";
+}
+
+// The size, frame rate, length and pictures FFmpeg reads back. (Animated
+// WebP is checked with its own library's tool: FFmpeg does not read it.)
+void TestRecord::everyFormatReadsBack()
+{
+    QFETCH(QString, extension);
+    QFETCH(QSize, size);
+    QFETCH(QString, kind);
+
+    constexpr int kFps = 25;
+    const QString file = dir.filePath(QStringLiteral("formats.") + extension);
+    const QString lossless = dir.filePath(QStringLiteral("formats-reference.mkv"));
+    const QStringList options{QStringLiteral("--fps"), QString::number(kFps), QStringLiteral("--hold"),
+                              QStringLiteral("0.5")};
+    QCOMPARE(Run(QStringList{QStringLiteral("--record"), file} + options), 0);
+    if (!QFile::exists(lossless))
+        QCOMPARE(Run(QStringList{QStringLiteral("--record"), lossless} + options), 0);
+    const int expectedFrames =
+        FramesBefore(qint64(kLeadInMs) * 1000000, kFps) + FramesBefore(3332520000 + 500000000, kFps);
+
+    if (kind == QLatin1String("webp")) {
+        // Its frames merge where the picture stands still: the sizes, the
+        // lossless frames and the length in milliseconds tell.
+        QProcess info;
+        info.start(QStringLiteral("webpmux"), {QStringLiteral("-info"), file});
+        QVERIFY(info.waitForFinished(60000));
+        const QList<QByteArray> lines = info.readAllStandardOutput().split('\n');
+        QVERIFY(lines.contains("Canvas size: 499 x 356"));
+        int milliseconds = 0;
+        for (const QByteArray &line : lines) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() >= 11 && fields[0].endsWith(':') && fields[0] != "No.:") {
+                milliseconds += fields[6].toInt();
+                QCOMPARE(fields[10], QByteArray("lossless"));
+            }
+        }
+        QVERIFY2(std::abs(milliseconds - expectedFrames * 1000 / kFps) <= 1000 / kFps, qPrintable(QString::number(milliseconds)));
+        return;
+    }
+
+    Decoder decoder(file);
+    QVERIFY(decoder.isOpen());
+    const AVCodecParameters *parameters = decoder.stream()->codecpar;
+    QCOMPARE(QSize(parameters->width, parameters->height), size);
+    QCOMPARE(av_q2d(decoder.stream()->avg_frame_rate), double(kFps));
+
+    Decoder reference(lossless);
+    QVERIFY(reference.isOpen());
+    int frames = 0;
+    double squares = 0;
+    qint64 samples = 0;
+    QImage last;
+    const bool lossy = kind == QLatin1String("lossy");
+    for (;;) {
+        // A lossy frame is compared in the encoder's own pixels (yuv420p),
+        // against the lossless frame as the encoder got it.
+        const AVFrame *raw = lossy ? decoder.NextRaw() : nullptr;
+        const QImage frame = lossy ? (raw ? QImage(1, 1, QImage::Format_RGB32) : QImage()) : decoder.Next();
+        if (frame.isNull())
+            break;
+        const QImage expected = reference.Next();
+        QVERIFY(!expected.isNull());
+        ++frames;
+        last = frame;
+        if (kind == QLatin1String("lossless"))
+            QCOMPARE(frame, expected);
+        if (lossy) {
+            QCOMPARE(AVPixelFormat(raw->format), AV_PIX_FMT_YUV420P);
+            const QList<QByteArray> want = Planes420(expected, size);
+            for (int p = 0; p < 3; ++p) {
+                const int width = p == 0 ? size.width() : size.width() / 2;
+                for (int i = 0; i < want[p].size(); ++i) {
+                    const double d = double(quint8(want[p][i])) - double(raw->data[p][i / width * raw->linesize[p] + i % width]);
+                    squares += d * d;
+                }
+                samples += want[p].size();
+            }
+        }
+    }
+    QVERIFY(reference.Next().isNull());
+    // 0.5 s of lead-in, the show, half a second held.
+    QCOMPARE(frames, expectedFrames);
+    const double seconds = decoder.format()->duration > 0
+        ? double(decoder.format()->duration) / AV_TIME_BASE
+        : double(frames) / kFps;
+    QVERIFY2(std::abs(seconds - double(frames) / kFps) <= 1.0 / kFps, qPrintable(QString::number(seconds)));
+    if (kind == QLatin1String("lossy")) {
+        const double psnr = 10 * std::log10(255.0 * 255.0 / (squares / double(samples)));
+        qInfo("%s: %.1f dB against the lossless frames", qPrintable(extension), psnr);
+        QVERIFY2(psnr >= 40, qPrintable(QStringLiteral("%1 dB").arg(psnr)));
+    }
+    if (kind == QLatin1String("palette")) {
+        // The show's colours exact; the captions' soft edges may be near.
+        QImage outside = last;
+        QImage want = finished;
+        for (const QRect &caption : {Form1::kTopCaptionRect, Form1::kWordsCaptionRect}) {
+            for (QImage *image : {&outside, &want}) {
+                for (int y = caption.top(); y <= caption.bottom(); ++y) {
+                    for (int x = caption.left(); x <= caption.right(); ++x)
+                        image->setPixel(x, y, 0);
+                }
+            }
+        }
+        QCOMPARE(outside, want);
+    }
+}
+
+void TestRecord::failuresLeaveNothingBehind_data()
+{
+    QTest::addColumn<QString>("what");
+
+    QTest::newRow("an unknown extension") << "show.avi";
+    QTest::newRow("a directory that is not there") << "gone/show.mp4";
+    QTest::newRow("a full disk") << "show.mkv";
+    QTest::newRow("interrupted by SIGTERM") << "show.mp4";
+}
+
+// An existing file stays as it was and nothing half-written is left.
+void TestRecord::failuresLeaveNothingBehind()
+{
+    QFETCH(QString, what);
+
+    QTemporaryDir place;
+    const QString file = place.filePath(what);
+    QFile existing(place.filePath(QFileInfo(what).fileName()));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("kept as it was");
+    existing.close();
+
+    QByteArray errors;
+    int status = 0;
+    const QString tag = QString::fromLatin1(QTest::currentDataTag());
+    if (tag.startsWith(QLatin1String("a full disk"))) {
+        // A file size limit fails writes as a full disk does.
+        status = Run({QStringLiteral("--record"), file}, &errors, [] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{64 * 1024, 64 * 1024};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    } else if (tag.startsWith(QLatin1String("interrupted"))) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":999"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(CLICKSHOW_BINARY),
+                      {QStringLiteral("--record"), file, QStringLiteral("--shows"), QStringLiteral("100")});
+        // Once it writes beside the file.
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(place.path()).entryList(QDir::Files | QDir::Hidden).size() == 2, 60000);
+        process.terminate();
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit); // ended by the signal
+        errors = process.readAllStandardError();
+        status = 1;
+    } else {
+        status = Run({QStringLiteral("--record"), file}, &errors);
+    }
+    QCOMPARE(status, 1);
+    QVERIFY2(errors.startsWith("clickshow: cannot record \"" + file.toLocal8Bit() + "\": "), errors.constData());
+    QCOMPARE(QDir(place.path()).entryList(QDir::Files | QDir::Hidden), QStringList{existing.fileName().section('/', -1)});
+    QVERIFY(existing.open(QIODevice::ReadOnly));
+    QCOMPARE(existing.readAll(), QByteArray("kept as it was"));
+}
+
+QTEST_MAIN(TestRecord)
+#include "tst_record.moc"
