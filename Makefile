@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The clickshow developers
 # The two commands of a fresh machine: `make run` and `make test`.
 
-.PHONY: all run test package bench screenshot clean
+.PHONY: all run test package bench screenshot animation clean
 
 all:
 	@scripts/install-deps.sh run
@@ -42,6 +42,11 @@ bench:
 screenshot: all
 	@scripts/install-deps.sh test
 	scripts/play-once.sh build/clickshow docs/clickshow.png
+
+# The show as the README shows it: an animated GIF every browser plays,
+# recorded by the program itself.
+animation: all
+	build/clickshow --record docs/clickshow.gif --fps 25 --quiet
 
 clean:
 	rm -rf build build-asan build-package

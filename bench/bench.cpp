@@ -6,6 +6,7 @@
 // server, as a person would see them. Medians over several runs.
 //
 //   clickshow-bench [ROW...]   only the show rows whose names contain ROW
+//   clickshow-bench record     only the recorder's rows
 
 #include "../tests/e2e/apprun.h"
 #include "../tests/e2e/weston.h"
@@ -21,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QWindow>
 
@@ -34,6 +36,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -318,6 +322,112 @@ ShowRow MeasureSlowDisplay(const QString &display, Form1 &form)
     return row;
 }
 
+// A command run to its end: wall time and peak RSS, from wait4.
+struct Measured
+{
+    double seconds = -1;
+    long peakKib = -1;
+};
+
+Measured RunMeasured(const QStringList &command)
+{
+    std::vector<QByteArray> words;
+    for (const QString &word : command)
+        words.push_back(word.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // Quiet, and with no display: a recording needs none.
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        unsetenv("DISPLAY");
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    Measured measured;
+    int status = 0;
+    rusage usage{};
+    if (pid > 0 && wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+        measured.seconds = double(timer.nsecsElapsed()) / 1e9;
+        measured.peakKib = usage.ru_maxrss;
+    }
+    return measured;
+}
+
+// The recorder against its targets: medians of runs that alternate with
+// the ffmpeg command-line tool where the two are compared.
+void MeasureRecording()
+{
+    constexpr int kRecordRuns = 5;
+    const QString binary = QStringLiteral(CLICKSHOW_BINARY);
+    QTemporaryDir dir;
+    const auto file = [&](const QString &name) { return dir.filePath(name); };
+    const auto median = [](const std::vector<Measured> &runs, bool memory) {
+        std::vector<double> values;
+        for (const Measured &m : runs)
+            values.push_back(memory ? double(m.peakKib) : m.seconds);
+        return Median(values);
+    };
+
+    std::vector<Measured> design;
+    for (int i = 0; i < kRecordRuns; ++i)
+        design.push_back(RunMeasured({binary, QStringLiteral("--record"), file(QStringLiteral("design.mp4"))}));
+
+    // The same frames as raw video, for the ffmpeg tool to encode with the
+    // recorder's settings.
+    const QStringList hd{QStringLiteral("--size"), QStringLiteral("1920x1080")};
+    RunMeasured(QStringList{binary, QStringLiteral("--record"), file(QStringLiteral("hd.mkv"))} + hd);
+    RunMeasured({QStringLiteral("ffmpeg"), QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"),
+                 file(QStringLiteral("hd.mkv")), QStringLiteral("-f"), QStringLiteral("rawvideo"),
+                 QStringLiteral("-pix_fmt"), QStringLiteral("bgr0"), QStringLiteral("-y"), file(QStringLiteral("hd.raw"))});
+    std::vector<Measured> ours, tool;
+    for (int i = 0; i < kRecordRuns; ++i) {
+        ours.push_back(RunMeasured(QStringList{binary, QStringLiteral("--record"), file(QStringLiteral("hd.mp4"))} + hd));
+        tool.push_back(RunMeasured(
+            {QStringLiteral("ffmpeg"), QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-f"),
+             QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"), QStringLiteral("bgr0"), QStringLiteral("-s"),
+             QStringLiteral("1920x1080"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-i"),
+             file(QStringLiteral("hd.raw")), QStringLiteral("-c:v"), QStringLiteral("libx264"),
+             QStringLiteral("-preset"), QStringLiteral("veryfast"), QStringLiteral("-crf"), QStringLiteral("16"),
+             QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"), QStringLiteral("-movflags"),
+             QStringLiteral("+faststart"), QStringLiteral("-y"), file(QStringLiteral("hd-tool.mp4"))}));
+    }
+    QFile::remove(file(QStringLiteral("hd.raw")));
+
+    std::vector<Measured> uhd;
+    for (int i = 0; i < 3; ++i)
+        uhd.push_back(RunMeasured({binary, QStringLiteral("--record"), file(QStringLiteral("uhd.mkv")),
+                                   QStringLiteral("--size"), QStringLiteral("1920x1080"), QStringLiteral("--scale"),
+                                   QStringLiteral("2"), QStringLiteral("--fps"), QStringLiteral("30")}));
+    std::vector<Measured> one, ten;
+    for (int i = 0; i < 3; ++i) {
+        one.push_back(RunMeasured({binary, QStringLiteral("--record"), file(QStringLiteral("one.mp4"))}));
+        ten.push_back(RunMeasured({binary, QStringLiteral("--record"), file(QStringLiteral("ten.mp4")),
+                                   QStringLiteral("--shows"), QStringLiteral("10")}));
+    }
+
+    const double hdVideo = 0.5 + 18514000 * 180e-9 + 2;
+    const double hdOurs = median(ours, false), hdTool = median(tool, false);
+    const double rssRatio = median(ten, true) / median(one, true);
+    std::printf("| recording | median | peak RSS | target | met |\n|---|---|---|---|---|\n");
+    std::printf("| design size, 60 fps, .mp4 | %.2f s | %.0f MiB | under 1 s | %s |\n", median(design, false),
+                median(design, true) / 1024, median(design, false) < 1 ? "yes" : "no");
+    std::printf("| 1920 x 1080, 60 fps, .mp4 (%.2f s of video) | %.2f s | %.0f MiB | faster than real time | %s |\n",
+                hdVideo, hdOurs, median(ours, true) / 1024, hdOurs < hdVideo ? "yes" : "no");
+    std::printf("| the same frames from raw video, ffmpeg tool | %.2f s | %.0f MiB | ratio %.2f, at most 1.2 | %s |\n",
+                hdTool, median(tool, true) / 1024, hdOurs / hdTool, hdOurs / hdTool <= 1.2 ? "yes" : "no");
+    std::printf("| 3840 x 2160 (1920 x 1080 at scale 2), 30 fps, .mkv | %.2f s | %.0f MiB | reported | |\n",
+                median(uhd, false), median(uhd, true) / 1024);
+    std::printf("| peak RSS, --shows 10 against --shows 1, .mp4 | %.0f / %.0f MiB | | ratio %.2f, at most 1.2 | %s |\n\n",
+                median(ten, true) / 1024, median(one, true) / 1024, rssRatio, rssRatio <= 1.2 ? "yes" : "no");
+}
+
 bool Wanted(const QString &name, const QStringList &filters)
 {
     if (filters.isEmpty())
@@ -331,6 +441,12 @@ bool Wanted(const QString &name, const QStringList &filters)
 int main(int argc, char *argv[])
 {
     XInitThreads();
+    // clickshow-bench record: the recorder alone, which needs no display.
+    if (argc > 1 && QByteArray(argv[1]) == "record") {
+        QCoreApplication app(argc, argv);
+        MeasureRecording();
+        return 0;
+    }
     XServer server(QStringLiteral("1280x1024x24"));
     XServer large(QStringLiteral("8192x8192x24"));
     if (!server.isRunning() || !large.isRunning()) {
@@ -446,6 +562,8 @@ int main(int argc, char *argv[])
         std::printf("| %s | %.3f s | %.2f %% | %s | %s | %s |\n", qPrintable(row.name), row.seconds, over,
                     qPrintable(rssText), qPrintable(row.target), met);
     }
+    if (filters.isEmpty())
+        MeasureRecording();
     if (!startMs.empty()) {
         std::printf("\n| process | median |\n|---|---|\n");
         std::printf("| start to first paint | %.0f ms |\n", Median(startMs));

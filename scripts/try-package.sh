@@ -14,6 +14,6 @@ exec "$here/scripts/debian-chroot.sh" "$release" "
     apt-get install -y -qq /files/$name
     dpkg -s clickshow | grep -E '^(Status|Version|Depends):'
     clickshow --version
-    apt-get install -y -qq --no-install-recommends xvfb xauth xdotool imagemagick
+    apt-get install -y -qq --no-install-recommends xvfb xauth xdotool imagemagick ffmpeg
     /src/scripts/play-once.sh clickshow /out/installed-$release.png
 " "$deb"
