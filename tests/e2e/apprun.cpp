@@ -77,14 +77,7 @@ bool AppRun::Start(const QImage &empty)
     }
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process_.setProcessEnvironment(env);
-    const qint64 limit = memoryLimit_;
-    process_.setChildProcessModifier([limit] {
-        DieWithParent();
-        if (limit > 0) {
-            const rlimit data{rlim_t(limit), rlim_t(limit)};
-            setrlimit(RLIMIT_DATA, &data);
-        }
-    });
+    process_.setChildProcessModifier(DieWithParent);
 
     QElapsedTimer timer;
     timer.start();
@@ -161,6 +154,20 @@ bool AppRun::FindOnWeston(const QImage &before, const QImage &empty)
     frame_ = changed;
     client_ = client;
     return true;
+}
+
+bool AppRun::LimitMemory(qint64 bytes)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(process_.processId()));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    qint64 data = -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmData:"))
+            data = line.mid(7).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    const rlimit limit{rlim_t(data + bytes), rlim_t(data + bytes)};
+    return data >= 0 && prlimit(pid_t(process_.processId()), RLIMIT_DATA, &limit, nullptr) == 0;
 }
 
 QByteArray AppRun::Errors()

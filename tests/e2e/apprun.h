@@ -28,8 +28,9 @@ public:
 
     // Starts the program and waits until its window shows `empty`, exactly.
     bool Start(const QImage &empty);
-    // Before Start(): the program may take this much memory for its data.
-    void LimitMemory(qint64 bytes) { memoryLimit_ = bytes; }
+    // From now on the program may take at most this much more memory for
+    // its data (RLIMIT_DATA, set on the running process).
+    bool LimitMemory(qint64 bytes);
     // Why the last wait failed.
     QString problem() const { return problem_; }
     // All it wrote to stderr so far.
@@ -97,7 +98,6 @@ private:
     QRect client_;
     QRect frame_;
     bool compositor_ = false;
-    qint64 memoryLimit_ = 0;
     QImage last_;
     QString problem_;
     QByteArray errors_;
