@@ -59,6 +59,7 @@ CompositorSync::CompositorSync(xcb_connection_t *connection, int screen)
     xcb_create_window(connection_, XCB_COPY_FROM_PARENT, probe_, root_, -1, -1, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
     xcb_flush(connection_);
+    compositor_ = CompositorRuns();
     notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_), QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
         const QRegion again = Poll();
@@ -82,6 +83,11 @@ bool CompositorSync::CompositorRuns()
     return runs;
 }
 
+void CompositorSync::Refresh()
+{
+    compositor_ = CompositorRuns();
+}
+
 void CompositorSync::Drawn(const QRegion &region)
 {
     drawn_ += region;
@@ -91,7 +97,7 @@ void CompositorSync::Drawn(const QRegion &region)
 
 void CompositorSync::Send()
 {
-    if (drawn_.isEmpty() || !CompositorRuns()) {
+    if (drawn_.isEmpty() || !compositor_) {
         drawn_ = QRegion();
         return;
     }

@@ -37,8 +37,10 @@ public:
     static std::unique_ptr<CompositorSync> Create(QObject *parent = nullptr);
     ~CompositorSync() override;
 
-    // `region` has reached the server (the window's connection made a round
-    // trip since).
+    // Asks again whether a compositing manager runs (one may have started
+    // or gone); a show asks once as it starts.
+    void Refresh();
+    // `region` has been drawn.
     void Drawn(const QRegion &region);
     // Answers that have come in: what to present again now. Also sends the
     // next request for what was drawn since.
@@ -51,6 +53,7 @@ signals:
 private:
     CompositorSync(xcb_connection_t *connection, int screen);
     bool CompositorRuns();
+    bool compositor_ = false;
     void Send();
 
     xcb_connection_t *connection_;

@@ -398,6 +398,8 @@ void Form1::PlayClickShow()
 {
     if (closed_)
         return;
+    if (compositorSync_)
+        compositorSync_->Refresh();
     try {
         show_.PlayClickShow();
     } catch (const show::ShowError &error) {
