@@ -12,9 +12,13 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include <QFileInfo>
+
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
+
+#include <unistd.h>
 
 namespace {
 
@@ -68,12 +72,20 @@ void HandleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
     qtMessageHandler(type, context, text);
 }
 
-// While recording, Qt's chatter (about a runtime directory, say) has no
-// reader: only what fails is told, in the program's own line.
-void DropMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+// The recorder is a program of its own beside this one, so that the window
+// does not load FFmpeg's hundred libraries: in the build tree next to it,
+// installed in the libexec folder.
+[[noreturn]] void RunRecorder(char *argv[], const QString &file)
 {
-    if (type == QtFatalMsg || type == QtCriticalMsg)
-        qtMessageHandler(type, context, text);
+    const QString here = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+    for (const QString &recorder : {here + QStringLiteral("/clickshow-record"),
+                                    here + QStringLiteral("/" CLICKSHOW_RECORDER_FROM_BINDIR)}) {
+        const QByteArray path = QFile::encodeName(recorder);
+        execv(path.constData(), argv);
+    }
+    std::fprintf(stderr, "clickshow: cannot record \"%s\": the recorder, clickshow-record, is not installed\n",
+                 qPrintable(file));
+    std::_Exit(1);
 }
 
 void ReleaseHeldMessages()
@@ -93,16 +105,8 @@ int main(int argc, char *argv[])
     if (commandLine.status)
         return *commandLine.status;
 
-    if (commandLine.record) {
-        qtMessageHandler = qInstallMessageHandler(DropMessage);
-        // No display at all, whatever the environment holds: the window
-        // is drawn off screen, at the scale asked for.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qunsetenv("QT_SCREEN_SCALE_FACTORS");
-        qputenv("QT_SCALE_FACTOR", QByteArray::number(commandLine.record->scale, 'g', 12));
-        QApplication app(argc, argv);
-        return Record(*commandLine.record);
-    }
+    if (commandLine.record)
+        RunRecorder(argv, commandLine.record->file);
     qtMessageHandler = qInstallMessageHandler(HandleMessage);
     ChoosePlatformDefaults();
     if (const QString problem = DisplayProblem(); !problem.isEmpty())

@@ -62,7 +62,7 @@ CompositorSync::CompositorSync(xcb_connection_t *connection, int screen)
     compositor_ = CompositorRuns();
     notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_), QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
-        const QRegion again = Poll();
+        const QRegion again = Read();
         if (!again.isEmpty())
             emit presentAgain(again);
     });
@@ -90,6 +90,8 @@ void CompositorSync::Refresh()
 
 void CompositorSync::Drawn(const QRegion &region)
 {
+    if (!compositor_ && !waiting_)
+        return;
     drawn_ += region;
     if (!waiting_)
         Send();
@@ -118,6 +120,11 @@ void CompositorSync::Send()
 }
 
 QRegion CompositorSync::Poll()
+{
+    return waiting_ ? Read() : QRegion();
+}
+
+QRegion CompositorSync::Read()
 {
     QRegion again;
     while (xcb_generic_event_t *event = xcb_poll_for_event(connection_)) {

@@ -53,8 +53,8 @@ signals:
 private:
     CompositorSync(xcb_connection_t *connection, int screen);
     bool CompositorRuns();
-    bool compositor_ = false;
     void Send();
+    QRegion Read();
 
     xcb_connection_t *connection_;
     xcb_connection_t *windowConnection_ = nullptr;
@@ -67,5 +67,6 @@ private:
     QRegion drawn_;    // since the last request
     QRegion inFlight_; // before the request that waits for its answer
     bool waiting_ = false;
+    bool compositor_ = false;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
