@@ -88,6 +88,12 @@ void CompositorSync::Refresh()
     compositor_ = CompositorRuns();
 }
 
+void CompositorSync::Drawn(const QRect &area)
+{
+    if (compositor_ || waiting_)
+        Drawn(QRegion(area));
+}
+
 void CompositorSync::Drawn(const QRegion &region)
 {
     if (!compositor_ && !waiting_)

@@ -41,6 +41,7 @@ public:
     // or gone); a show asks once as it starts.
     void Refresh();
     // `region` has been drawn.
+    void Drawn(const QRect &area);
     void Drawn(const QRegion &region);
     // Answers that have come in: what to present again now. Also sends the
     // next request for what was drawn since.

@@ -250,7 +250,7 @@ bool Form1::SetLabelCaption(show::Label label, const std::string &text)
 
 // Paints now, then makes sure a compositing manager takes it up (see
 // CompositorSync); and presents again what an answer has cleared.
-void Form1::Present(const QRegion &area)
+void Form1::Present(const QRect &area)
 {
     ++generation_;
     if (compositorSync_)

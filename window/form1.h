@@ -97,7 +97,7 @@ private:
     QRect VisibleArea() const;
     bool SyncCanvas();
     QRect Draw(const Outline &outline);
-    void Present(const QRegion &area);
+    void Present(const QRect &area);
     void PresentAgain(const QRegion &area);
     bool Presented() const;
     void Fail(const QString &message);
