@@ -3,6 +3,7 @@
 
 // Form1 on the offscreen platform, with a pacer that waits for nothing.
 
+#include "show/emblem.h"
 #include "show/pacer.h"
 #include "show/palette.h"
 #include "window/form1.h"
@@ -119,7 +120,7 @@ QImage TestForm1::SnapshotAtWait(int wait)
 void TestForm1::opensEmptyWithHiddenCaptions()
 {
     QCOMPARE(form->windowTitle(), QStringLiteral("Form1"));
-    QCOMPARE(form->size(), QSize(499, 356));
+    QCOMPARE(form->size(), QSize(Form1::kClientWidth, Form1::kClientHeight));
     auto *top = form->findChild<QLabel *>("lblTop");
     auto *words = form->findChild<QLabel *>("lblWords");
     QVERIFY(top && words);
@@ -227,15 +228,14 @@ void TestForm1::finishedShowStandsUntilTheNextClick()
     QCOMPARE(top->text(), QStringLiteral("Salt Lake City"));
     QCOMPARE(words->text(), QStringLiteral("2002"));
 
-    // White, with each ring of the emblem in its colour (radius 600 / 15 = 40
-    // px, so a ring's leftmost point lies 40 px left of its centre).
+    // White, with each ring of the emblem in its colour around its leftmost
+    // point, a radius left of its centre.
     const QImage picture = Snapshot();
     QCOMPARE(Pixel(picture, 20, 180), Q(show::kWhite));
-    QVERIFY(HasColourIn(picture, QRect(93, 133, 5, 5), Q(show::kBlue)));   // (2020, 2020) twips
-    QVERIFY(HasColourIn(picture, QRect(193, 133, 5, 5), Q(show::kBlack))); // (3520, 2020)
-    QVERIFY(HasColourIn(picture, QRect(293, 133, 5, 5), Q(show::kRed)));   // (5020, 2020)
-    QVERIFY(HasColourIn(picture, QRect(143, 183, 5, 5), Q(show::kGold)));  // (2770, 2770)
-    QVERIFY(HasColourIn(picture, QRect(243, 183, 5, 5), Q(show::kGreen))); // (4270, 2780)
+    for (const show::EmblemRing &ring : show::kEmblemRings) {
+        const QPoint left((ring.x - show::kEmblemRadius) / Form1::kTwipsPerPixel, ring.y / Form1::kTwipsPerPixel);
+        QVERIFY(HasColourIn(picture, QRect(left - QPoint(2, 2), QSize(5, 5)), Q(ring.rgb)));
+    }
     // Caption text in the default text colour on its white box.
     QVERIFY(HasColourIn(picture, top->geometry(), form->palette().color(QPalette::WindowText)));
     QVERIFY(HasColourIn(picture, words->geometry(), form->palette().color(QPalette::WindowText)));
