@@ -130,19 +130,24 @@ QRegion CompositorSync::Poll()
     return waiting_ ? Read() : QRegion();
 }
 
+// Every answer in: what to present again. A request sent here may bring
+// in an answer on its way out (xcb reads while it writes, so the socket
+// notifier never sees it): hence the loop.
 QRegion CompositorSync::Read()
 {
     QRegion again;
-    while (xcb_generic_event_t *event = xcb_poll_for_event(connection_)) {
-        const auto *property = reinterpret_cast<const xcb_property_notify_event_t *>(event);
-        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY && property->window == probe_
-            && property->atom == extentsAtom_ && waiting_) {
-            again += std::exchange(inFlight_, QRegion());
-            waiting_ = false;
+    for (;;) {
+        while (xcb_generic_event_t *event = xcb_poll_for_event(connection_)) {
+            const auto *property = reinterpret_cast<const xcb_property_notify_event_t *>(event);
+            if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY && property->window == probe_
+                && property->atom == extentsAtom_ && waiting_) {
+                again += std::exchange(inFlight_, QRegion());
+                waiting_ = false;
+            }
+            std::free(event);
         }
-        std::free(event);
-    }
-    if (!waiting_)
+        if (waiting_ || drawn_.isEmpty())
+            return again;
         Send();
-    return again;
+    }
 }

@@ -405,4 +405,8 @@ void Form1::PlayClickShow()
     } catch (const show::ShowError &error) {
         emit showFailed(QString::fromUtf8(error.what()));
     }
+    // An answer the last request brought in already waits here, not on
+    // the socket.
+    if (compositorSync_)
+        PresentAgain(compositorSync_->Poll());
 }
