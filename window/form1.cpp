@@ -255,19 +255,29 @@ void Form1::Present(const QRect &area)
     ++generation_;
     if (compositorSync_)
         PresentAgain(compositorSync_->Poll());
-    ownPaint_ = true;
-    repaint(area);
-    ownPaint_ = false;
+    RepaintNow(area);
     if (compositorSync_)
         compositorSync_->Drawn(area);
 }
 
 void Form1::PresentAgain(const QRegion &area)
 {
-    if (area.isEmpty())
-        return;
+    if (!area.isEmpty())
+        RepaintNow(area);
+}
+
+// The window's own repaint leaves out the part under a shown caption (an
+// opaque child, which Qt paints from the event loop), so a caption in `area`
+// is repainted by itself: it is on the window as the call returns.
+void Form1::RepaintNow(const QRegion &area)
+{
     ownPaint_ = true;
     repaint(area);
+    for (QLabel *label : {lblTop_, lblWords_}) {
+        const QRegion part = area & label->geometry();
+        if (label->isVisible() && !part.isEmpty())
+            label->repaint(part.translated(-label->pos()));
+    }
     ownPaint_ = false;
 }
 

@@ -99,6 +99,7 @@ private:
     QRect Draw(const Outline &outline);
     void Present(const QRect &area);
     void PresentAgain(const QRegion &area);
+    void RepaintNow(const QRegion &area);
     bool Presented() const;
     void Fail(const QString &message);
     void PlayFrom(quint64 timestamp);
