@@ -39,6 +39,9 @@ std::optional<double> Decimal(const QString &text, double least, double most)
 
 CommandLine HandleCommandLine(int argc, char *argv[])
 {
+    // What --version prints, and the name both programs go by.
+    QCoreApplication::setApplicationName(QStringLiteral("clickshow"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CLICKSHOW_VERSION));
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

@@ -99,8 +99,6 @@ void ReleaseHeldMessages()
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setApplicationName(QStringLiteral("clickshow"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(CLICKSHOW_VERSION));
     const CommandLine commandLine = HandleCommandLine(argc, argv);
     if (commandLine.status)
         return *commandLine.status;

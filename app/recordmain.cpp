@@ -26,8 +26,6 @@ void DropMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setApplicationName(QStringLiteral("clickshow"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(CLICKSHOW_VERSION));
     const CommandLine commandLine = HandleCommandLine(argc, argv);
     if (commandLine.status)
         return *commandLine.status;
