@@ -3,16 +3,27 @@
 
 #pragma once
 
-#include "record/recorder.h"
+#include "options.h"
+
+#include "base/status.h"
+
+#include <QStringList>
 
 #include <optional>
 
+// Reads the arguments (the program's name first) into `options`, every
+// option through one table of names, values, ranges and fields. A bad
+// one gives why ("--fps takes a whole number from 1 to 240").
+Status ParseCommandLine(const QStringList &arguments, Options &options);
+// What --help prints.
+QString Usage();
+
 // What the command line asks for: an exit status at once (--help, --version,
-// a bad option), a recording, or else the window.
+// a bad option), or the options to run with.
 struct CommandLine
 {
     std::optional<int> status;
-    std::optional<RecordOptions> record;
+    Options options;
 };
 
 // Reads the command line before any display is touched. --help and

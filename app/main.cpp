@@ -2,23 +2,23 @@
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
 #include "commandline.h"
+#include "recordmodule.h"
+#include "windowplayer.h"
 
-#include "show/busywaitpacer.h"
 #include "window/platform.h"
-#include "window/form1.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
-
-#include <QFileInfo>
 
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
 
-#include <unistd.h>
+#include <dlfcn.h>
 
 namespace {
 
@@ -60,10 +60,10 @@ void HandleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
     // The display went away between our check and Qt's own connection:
     // Qt would abort with a core dump.
     if (type == QtFatalMsg && !applicationStarted) {
-        const QString problem = DisplayProblem();
-        Fail(problem.isEmpty() ? QStringLiteral("cannot start the Qt platform \"%1\"")
-                                     .arg(qEnvironmentVariable("QT_QPA_PLATFORM"))
-                               : problem);
+        const Status display = CheckDisplay();
+        Fail(display.ok() ? QStringLiteral("cannot start the Qt platform \"%1\"")
+                                .arg(qEnvironmentVariable("QT_QPA_PLATFORM"))
+                          : display.message());
     }
     if (!applicationStarted && type != QtFatalMsg) {
         heldMessages.append({type, text});
@@ -72,19 +72,29 @@ void HandleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
     qtMessageHandler(type, context, text);
 }
 
-// The recorder is a program of its own beside this one, so that the window
-// does not load FFmpeg's hundred libraries: in the build tree next to it,
-// installed in the libexec folder.
-[[noreturn]] void RunRecorder(char *argv[], const QString &file)
+// The recorder, in the build tree next to the program, or installed in
+// the program's library folder.
+[[noreturn]] void RunRecorder(int argc, char *argv[], const RecordOptions &options)
 {
     const QString here = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
-    for (const QString &recorder : {here + QStringLiteral("/clickshow-record"),
+    QString why;
+    for (const QString &recorder : {here + QStringLiteral("/clickshow-record.so"),
                                     here + QStringLiteral("/" CLICKSHOW_RECORDER_FROM_BINDIR)}) {
-        const QByteArray path = QFile::encodeName(recorder);
-        execv(path.constData(), argv);
+        void *module = dlopen(QFile::encodeName(recorder).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            if (why.isEmpty() && QFileInfo::exists(recorder))
+                why = QString::fromLocal8Bit(dlerror());
+            continue;
+        }
+        if (const auto record = reinterpret_cast<RecordEntry>(dlsym(module, kRecordEntryName))) {
+            const int status = record(argc, argv, &options);
+            std::fflush(nullptr);
+            std::_Exit(status);
+        }
     }
-    std::fprintf(stderr, "clickshow: cannot record \"%s\": the recorder, clickshow-record, is not installed\n",
-                 qPrintable(file));
+    std::fprintf(stderr, "clickshow: cannot record \"%s\": %s\n", qPrintable(options.file),
+                 qPrintable(why.isEmpty() ? QStringLiteral("the recorder, clickshow-record.so, is not installed")
+                                          : why));
     std::_Exit(1);
 }
 
@@ -102,13 +112,13 @@ int main(int argc, char *argv[])
     const CommandLine commandLine = HandleCommandLine(argc, argv);
     if (commandLine.status)
         return *commandLine.status;
+    if (commandLine.options.record)
+        RunRecorder(argc, argv, commandLine.options.recording);
 
-    if (commandLine.record)
-        RunRecorder(argv, commandLine.record->file);
     qtMessageHandler = qInstallMessageHandler(HandleMessage);
     ChoosePlatformDefaults();
-    if (const QString problem = DisplayProblem(); !problem.isEmpty())
-        Fail(problem);
+    if (const Status display = CheckDisplay(); !display.ok())
+        Fail(display.message());
 
     QApplication app(argc, argv);
     ReleaseDisplayProbe();
@@ -117,16 +127,15 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(CLICKSHOW_APP_ID),
                                                  QIcon(QStringLiteral(":/clickshow/icon.png"))));
 
-    show::BusyWaitPacer pacer;
-    Form1 form(pacer);
-    QObject::connect(&form, &Form1::drawingFailed, &form, [](const QString &message) { Fail(message); });
-    QObject::connect(&form, &Form1::showFailed, &form, [&form](const QString &message) {
+    WindowPlayer player([](Form1 &window, const QString &message) {
         if (DisplayConnectionLost())
             Fail(kDisplayLost); // no screen is left to show a message box on
         Report(message);
-        QMessageBox::critical(&form, QStringLiteral("clickshow"), message);
+        QMessageBox::critical(&window, QStringLiteral("clickshow"), message);
         QCoreApplication::exit(1);
     });
+    Form1 &form = player.window();
+    QObject::connect(&form, &Form1::drawingFailed, &form, [](const QString &message) { Fail(message); });
     const auto destructionWatch = WatchForDestruction(
         &form, [] { Fail(QStringLiteral("the window was destroyed by another program")); });
     form.show();

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
-// clickshow-record: what `clickshow --record` runs. It takes the same
-// command line and needs no display.
+// clickshow-record.so: what `clickshow --record` loads and runs. It needs
+// no display.
 
-#include "commandline.h"
+#include "recordmodule.h"
 
 #include "record/recorder.h"
 
 #include <QApplication>
+
+#include <csignal>
+#include <type_traits>
+#include <cstdio>
 
 namespace {
 
@@ -24,21 +28,27 @@ void DropMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 
 } // namespace
 
-int main(int argc, char *argv[])
+extern "C" __attribute__((visibility("default"))) int clickshow_record(int argc, char *argv[],
+                                                                       const RecordOptions *options)
 {
-    const CommandLine commandLine = HandleCommandLine(argc, argv);
-    if (commandLine.status)
-        return *commandLine.status;
-    if (!commandLine.record) {
-        std::fprintf(stderr, "clickshow-record: run it as clickshow --record FILE\n");
-        return 2;
-    }
+    static_assert(std::is_same_v<decltype(&clickshow_record), RecordEntry>);
     qtMessageHandler = qInstallMessageHandler(DropMessage);
     // No display at all, whatever the environment holds: the window is
     // drawn off screen, at the scale asked for.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
-    qputenv("QT_SCALE_FACTOR", QByteArray::number(commandLine.record->scale, 'g', 12));
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(options->scale, 'g', 12));
     QApplication app(argc, argv);
-    return Record(*commandLine.record);
+    const Status status = Record(*options);
+    if (status.ok())
+        return 0;
+    std::fprintf(stderr, "clickshow: cannot record \"%s\": %s\n", qPrintable(options->file),
+                 qPrintable(status.message()));
+    std::fflush(stderr);
+    if (const int signal = RecordingInterruptedBy()) {
+        // Ended by the signal, as the shell that sent it expects.
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    }
+    return 1;
 }

@@ -8,10 +8,11 @@
 //   clickshow-bench [ROW...]   only the show rows whose names contain ROW
 //   clickshow-bench record     only the recorder's rows
 
-#include "../tests/e2e/apprun.h"
-#include "../tests/e2e/weston.h"
-#include "../tests/e2e/xdriver.h"
-#include "../tests/e2e/xserver.h"
+#include "driver/apprun.h"
+#include "driver/picture.h"
+#include "driver/weston.h"
+#include "driver/xdriver.h"
+#include "driver/xserver.h"
 #include "show/busywaitpacer.h"
 #include "show/palette.h"
 #include "show/sequence.h"
@@ -48,11 +49,11 @@ constexpr int kOutlines = 2000;
 constexpr int kRuns = 9;
 constexpr int kShows = 7;
 constexpr double kNominalShowSeconds = 18514000 * 180e-9;
-constexpr QRgb kGrey100 = qRgb(show::kGrey100.red, show::kGrey100.green, show::kGrey100.blue);
-constexpr QRgb kWhite = qRgb(show::kWhite.red, show::kWhite.green, show::kWhite.blue);
+constexpr QRgb kGrey100 = ToQRgb(show::kGrey100);
+constexpr QRgb kWhite = ToQRgb(show::kWhite);
 // A point of the client area that the first outlines of act 1 and the
 // final emblem and captions all leave alone.
-constexpr QPoint kSample(20, 180);
+constexpr QPoint kSample = Form1::kOpenSurface;
 
 double Median(std::vector<double> values)
 {
@@ -459,8 +460,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList filters = QCoreApplication::arguments().mid(1);
 
-    show::BusyWaitPacer pacer;
-    Form1 form(pacer);
+    Form1 form;
     form.show();
     while (!form.windowHandle() || !form.windowHandle()->isExposed())
         QApplication::processEvents(QEventLoop::AllEvents, 50);

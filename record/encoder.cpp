@@ -8,17 +8,13 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
-#include <array>
 #include <cstring>
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
-#include <libavutil/opt.h>
-#include <libswscale/swscale.h>
+#include <libavutil/pixdesc.h>
 }
 
 namespace {
@@ -45,18 +41,9 @@ const Format kFormats[] = {
     {"png", "apng", "apng", AV_PIX_FMT_RGB24, false, "", "plays=0"},
 };
 
-QString Error(int code)
+Status Failed(int code)
 {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return QString::fromLocal8Bit(text);
-}
-
-AVDictionary *Options(const char *list)
-{
-    AVDictionary *options = nullptr;
-    av_dict_parse_string(&options, list, "=", ":", 0);
-    return options;
+    return Status::Error(av::Failure(code));
 }
 
 // The GIF palette: the show's four bright colours and 252 greys, which
@@ -71,10 +58,10 @@ struct GifPalette
     {
         int n = 0;
         for (const show::Rgb rgb : {show::kBlue, show::kGold, show::kRed, show::kGreen})
-            colours[size_t(n++)] = 0xff000000u | quint32(qRgb(rgb.red, rgb.green, rgb.blue));
+            colours[size_t(n++)] = quint32(qRgb(rgb.red, rgb.green, rgb.blue));
         for (int level = 0; level < 256; ++level) {
             if (level != 1 && level != 2 && level != 253 && level != 254)
-                colours[size_t(n++)] = 0xff000000u | quint32(qRgb(level, level, level));
+                colours[size_t(n++)] = quint32(qRgb(level, level, level));
         }
     }
 
@@ -108,32 +95,12 @@ GifPalette &ThePalette()
 
 } // namespace
 
-Encoder::~Encoder()
-{
-    Close();
-}
-
 QStringList Encoder::Extensions()
 {
     QStringList extensions;
     for (const Format &format : kFormats)
         extensions.append(QLatin1Char('.') + QLatin1String(format.extension));
     return extensions;
-}
-
-void Encoder::Close()
-{
-    sws_freeContext(scaler_);
-    scaler_ = nullptr;
-    av_frame_free(&frame_);
-    av_packet_free(&packet_);
-    avcodec_free_context(&codec_);
-    if (format_) {
-        if (format_->pb)
-            avio_closep(&format_->pb);
-        avformat_free_context(format_);
-        format_ = nullptr;
-    }
 }
 
 int Encoder::FramesPerSecond(const QString &extension, int fps)
@@ -151,15 +118,17 @@ int Encoder::FramesPerSecond(const QString &extension, int fps)
     return best;
 }
 
-QString Encoder::Open(const QString &path, const QString &extension, QSize size, int fps)
+Status Encoder::Open(const QString &path, const QString &extension, QSize size, int fps)
 {
-    av_log_set_level(AV_LOG_QUIET); // what fails is told in the program's own line
+    av::KeepLogQuiet();
+    av::Forget();
 
     const auto found = std::find_if(std::begin(kFormats), std::end(kFormats), [&](const Format &f) {
         return extension.compare(QLatin1String(f.extension), Qt::CaseInsensitive) == 0;
     });
     if (found == std::end(kFormats))
-        return QStringLiteral("unknown format \".%1\" (use %2)").arg(extension, Extensions().join(QStringLiteral(", ")));
+        return Status::Error(QStringLiteral("unknown format \".%1\" (use %2)")
+                                 .arg(extension, Extensions().join(QStringLiteral(", "))));
     const Format &format = *found;
     size_ = size;
     encoded_ = format.even ? QSize(size.width() + size.width() % 2, size.height() + size.height() % 2) : size;
@@ -167,17 +136,19 @@ QString Encoder::Open(const QString &path, const QString &extension, QSize size,
 
     const AVCodec *codec = avcodec_find_encoder_by_name(format.codec);
     if (!codec)
-        return QStringLiteral("this FFmpeg has no %1 encoder").arg(QLatin1String(format.codec));
+        return Status::Error(QStringLiteral("this FFmpeg has no %1 encoder").arg(QLatin1String(format.codec)));
     const QByteArray file = path.toLocal8Bit();
-    int status = avformat_alloc_output_context2(&format_, nullptr, format.muxer, file.constData());
+    AVFormatContext *output = nullptr;
+    int status = avformat_alloc_output_context2(&output, nullptr, format.muxer, file.constData());
+    format_.reset(output);
     if (status < 0 || !format_)
-        return QStringLiteral("this FFmpeg cannot write %1: %2").arg(QLatin1String(format.muxer), Error(status));
-    stream_ = avformat_new_stream(format_, nullptr);
-    codec_ = avcodec_alloc_context3(codec);
-    frame_ = av_frame_alloc();
-    packet_ = av_packet_alloc();
+        return Failed(status).Prefixed(QStringLiteral("this FFmpeg cannot write %1").arg(QLatin1String(format.muxer)));
+    stream_ = avformat_new_stream(format_.get(), nullptr);
+    codec_.reset(avcodec_alloc_context3(codec));
+    frame_.reset(av_frame_alloc());
+    packet_.reset(av_packet_alloc());
     if (!stream_ || !codec_ || !frame_ || !packet_)
-        return QStringLiteral("out of memory");
+        return Status::Error(QStringLiteral("out of memory"));
     codec_->width = encoded_.width();
     codec_->height = encoded_.height();
     codec_->pix_fmt = format.pixels;
@@ -187,45 +158,51 @@ QString Encoder::Open(const QString &path, const QString &extension, QSize size,
     stream_->avg_frame_rate = codec_->framerate;
     if (format_->oformat->flags & AVFMT_GLOBALHEADER)
         codec_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    AVDictionary *codecOptions = Options(format.codecOptions);
-    status = avcodec_open2(codec_, codec, &codecOptions);
-    av_dict_free(&codecOptions);
+    const QString encoderName = QStringLiteral("the %1 encoder").arg(QLatin1String(format.codec));
+    av::Dictionary codecOptions(format.codecOptions);
+    status = avcodec_open2(codec_.get(), codec, codecOptions.get());
     if (status < 0)
-        return QStringLiteral("the %1 encoder did not start: %2").arg(QLatin1String(format.codec), Error(status));
-    status = avcodec_parameters_from_context(stream_->codecpar, codec_);
+        return Failed(status).Prefixed(encoderName + QStringLiteral(" did not start"));
+    // A misspelt option would otherwise go unseen.
+    if (const QString left = codecOptions.Names(); !left.isEmpty())
+        return Status::Error(encoderName + QStringLiteral(" does not take %1").arg(left));
+    status = avcodec_parameters_from_context(stream_->codecpar, codec_.get());
     if (status < 0)
-        return Error(status);
+        return Failed(status);
 
     frame_->format = format.pixels;
     frame_->width = encoded_.width();
     frame_->height = encoded_.height();
-    status = av_frame_get_buffer(frame_, 0);
+    status = av_frame_get_buffer(frame_.get(), 0);
     if (status < 0)
-        return Error(status);
+        return Failed(status);
     if (!palette_) {
-        scaler_ = sws_getContext(encoded_.width(), encoded_.height(), AV_PIX_FMT_BGR0, encoded_.width(),
-                                 encoded_.height(), format.pixels, SWS_BICUBIC, nullptr, nullptr, nullptr);
+        scaler_.reset(sws_getContext(encoded_.width(), encoded_.height(), AV_PIX_FMT_BGR0, encoded_.width(),
+                                     encoded_.height(), format.pixels, SWS_BICUBIC, nullptr, nullptr, nullptr));
         if (!scaler_)
-            return QStringLiteral("no conversion to %1").arg(QLatin1String(av_get_pix_fmt_name(format.pixels)));
+            return Status::Error(
+                QStringLiteral("no conversion to %1").arg(QLatin1String(av_get_pix_fmt_name(format.pixels))));
     }
 
     status = avio_open(&format_->pb, file.constData(), AVIO_FLAG_WRITE);
     if (status < 0)
-        return Error(status);
-    AVDictionary *muxerOptions = Options(format.muxerOptions);
-    status = avformat_write_header(format_, &muxerOptions);
-    av_dict_free(&muxerOptions);
+        return Failed(status);
+    const QString muxerName = QStringLiteral("the %1 muxer").arg(QLatin1String(format.muxer));
+    av::Dictionary muxerOptions(format.muxerOptions);
+    status = avformat_write_header(format_.get(), muxerOptions.get());
     if (status < 0)
-        return Error(status);
+        return Failed(status).Prefixed(muxerName);
+    if (const QString left = muxerOptions.Names(); !left.isEmpty())
+        return Status::Error(muxerName + QStringLiteral(" does not take %1").arg(left));
     opened_ = true;
-    return {};
+    return Status::Ok();
 }
 
-QString Encoder::Convert(const QImage &frame)
+Status Encoder::Convert(const QImage &frame)
 {
-    const int status = av_frame_make_writable(frame_);
+    const int status = av_frame_make_writable(frame_.get());
     if (status < 0)
-        return Error(status);
+        return Failed(status);
     // Padding repeats the last column and row.
     QImage padded = frame;
     if (encoded_ != size_) {
@@ -247,11 +224,11 @@ QString Encoder::Convert(const QImage &frame)
             for (int x = 0; x < encoded_.width(); ++x)
                 to[x] = palette.Nearest(line[x]);
         }
-        return {};
+        return Status::Ok();
     }
     const uint8_t *planes[] = {padded.constBits()};
     const int strides[] = {int(padded.bytesPerLine())};
-    sws_scale(scaler_, planes, strides, 0, encoded_.height(), frame_->data, frame_->linesize);
+    sws_scale(scaler_.get(), planes, strides, 0, encoded_.height(), frame_->data, frame_->linesize);
     if (codec_->pix_fmt == AV_PIX_FMT_BGRA) {
         // Opaque: the X byte of RGB32 is not always 0xff.
         for (int y = 0; y < encoded_.height(); ++y) {
@@ -260,61 +237,62 @@ QString Encoder::Convert(const QImage &frame)
                 line[x * 4 + 3] = 0xff;
         }
     }
-    return {};
+    return Status::Ok();
 }
 
-QString Encoder::Write(const QImage &frame, bool unchanged)
+Status Encoder::Write(const QImage &frame, bool unchanged)
 {
+    av::Forget();
     if (!unchanged || next_ == 0) {
-        const QString problem = Convert(frame.format() == QImage::Format_RGB32 ? frame
-                                                                              : frame.convertToFormat(QImage::Format_RGB32));
-        if (!problem.isEmpty())
-            return problem;
+        const Status converted = Convert(
+            frame.format() == QImage::Format_RGB32 ? frame : frame.convertToFormat(QImage::Format_RGB32));
+        if (!converted.ok())
+            return converted;
     }
     frame_->pts = next_++;
-    const int status = avcodec_send_frame(codec_, frame_);
+    const int status = avcodec_send_frame(codec_.get(), frame_.get());
     if (status < 0)
-        return Error(status);
+        return Failed(status);
     return Drain(false);
 }
 
-QString Encoder::Drain(bool flushing)
+Status Encoder::Drain(bool flushing)
 {
     for (;;) {
-        int status = avcodec_receive_packet(codec_, packet_);
+        int status = avcodec_receive_packet(codec_.get(), packet_.get());
         if (status == AVERROR(EAGAIN) || (flushing && status == AVERROR_EOF))
-            return {};
+            return Status::Ok();
         if (status < 0)
-            return Error(status);
-        av_packet_rescale_ts(packet_, codec_->time_base, stream_->time_base);
+            return Failed(status);
+        av_packet_rescale_ts(packet_.get(), codec_->time_base, stream_->time_base);
         packet_->stream_index = stream_->index;
-        status = av_interleaved_write_frame(format_, packet_);
+        status = av_interleaved_write_frame(format_.get(), packet_.get());
         if (status < 0)
-            return Error(status);
+            return Failed(status);
         if (format_->pb->error < 0)
-            return Error(format_->pb->error);
+            return Failed(format_->pb->error);
     }
 }
 
-QString Encoder::Finish()
+Status Encoder::Finish()
 {
+    av::Forget();
     if (!opened_)
-        return QStringLiteral("nothing was opened");
-    int status = avcodec_send_frame(codec_, nullptr);
+        return Status::Error(QStringLiteral("nothing was opened"));
+    int status = avcodec_send_frame(codec_.get(), nullptr);
     if (status < 0)
-        return Error(status);
-    QString problem = Drain(true);
-    if (!problem.isEmpty())
-        return problem;
-    status = av_write_trailer(format_);
+        return Failed(status);
+    if (const Status drained = Drain(true); !drained.ok())
+        return drained;
+    status = av_write_trailer(format_.get());
     if (status < 0)
-        return Error(status);
+        return Failed(status);
     avio_flush(format_->pb);
     if (format_->pb->error < 0)
-        return Error(format_->pb->error);
+        return Failed(format_->pb->error);
     status = avio_closep(&format_->pb);
     if (status < 0)
-        return Error(status);
+        return Failed(status);
     opened_ = false;
-    return {};
+    return Status::Ok();
 }

@@ -3,19 +3,16 @@
 
 #pragma once
 
+#include "av.h"
+
+#include "base/status.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
-
-struct AVCodecContext;
-struct AVFormatContext;
-struct AVFrame;
-struct AVPacket;
-struct AVStream;
-struct SwsContext;
 
 // Frames into a video or animated picture file through FFmpeg's libraries,
 // one at a time, none kept. The format comes from the file's extension:
@@ -28,7 +25,6 @@ class Encoder
 {
 public:
     Encoder() = default;
-    ~Encoder();
     Encoder(const Encoder &) = delete;
     Encoder &operator=(const Encoder &) = delete;
 
@@ -38,28 +34,27 @@ public:
     static int FramesPerSecond(const QString &extension, int fps);
 
     // Opens `path` for frames of `size` pixels at `fps`, in the format of
-    // `extension`. Every method gives an empty string, or what went wrong.
-    QString Open(const QString &path, const QString &extension, QSize size, int fps);
+    // `extension`.
+    Status Open(const QString &path, const QString &extension, QSize size, int fps);
     // The next frame: 32-bit RGB, of the size given to Open(). `unchanged`:
     // the same picture as the frame before.
-    QString Write(const QImage &frame, bool unchanged);
+    Status Write(const QImage &frame, bool unchanged);
     // Drains the encoder and closes the file.
-    QString Finish();
+    Status Finish();
 
     // The size in the file: padded to even where the format wants it.
     QSize encodedSize() const { return encoded_; }
 
 private:
-    QString Convert(const QImage &frame);
-    QString Drain(bool flushing);
-    void Close();
+    Status Convert(const QImage &frame);
+    Status Drain(bool flushing);
 
-    AVFormatContext *format_ = nullptr;
-    AVCodecContext *codec_ = nullptr;
-    AVStream *stream_ = nullptr;
-    AVFrame *frame_ = nullptr;
-    AVPacket *packet_ = nullptr;
-    SwsContext *scaler_ = nullptr;
+    av::Output format_;
+    av::Codec codec_;
+    AVStream *stream_ = nullptr; // the format's
+    av::Frame frame_;
+    av::Packet packet_;
+    av::Scaler scaler_;
     QSize size_;
     QSize encoded_;
     bool palette_ = false;

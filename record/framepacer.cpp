@@ -9,7 +9,7 @@
 #include <cmath>
 #include <utility>
 
-FramePacer::FramePacer(int fps, std::function<void(std::int64_t)> frame)
+FramePacer::FramePacer(int fps, std::function<Status(std::int64_t)> frame)
     : fps_(fps)
     , frame_(std::move(frame))
 {
@@ -24,10 +24,11 @@ std::int64_t FramePacer::FramesBefore(std::int64_t nanoseconds, int fps)
     return (nanoseconds * fps + kSecond - 1) / kSecond;
 }
 
-void FramePacer::EmitUpTo(std::int64_t nanoseconds)
+// Hands out the frames before `end`.
+void FramePacer::EmitUpTo(std::int64_t end)
 {
-    for (const std::int64_t end = FramesBefore(nanoseconds, fps_); next_ < end; ++next_)
-        frame_(next_);
+    for (; next_ < end && status_.ok(); ++next_)
+        status_ = frame_(next_);
 }
 
 // The calls so far stand at the timeline's present moment; the frames
@@ -35,15 +36,13 @@ void FramePacer::EmitUpTo(std::int64_t nanoseconds)
 void FramePacer::Wait(std::uint32_t counts)
 {
     nanoseconds_ += std::int64_t(counts) * show::BusyWaitPacer::kPerCount.count();
-    EmitUpTo(nanoseconds_);
+    EmitUpTo(FramesBefore(nanoseconds_, fps_));
 }
 
 // The end stands from its moment on: up to the hold's end, and on at least
 // one frame, even with no hold.
 void FramePacer::Hold(double seconds)
 {
-    const std::int64_t end = std::max(FramesBefore(nanoseconds_ + std::llround(seconds * 1e9), fps_),
-                                      FramesBefore(nanoseconds_, fps_) + 1);
-    for (; next_ < end; ++next_)
-        frame_(next_);
+    EmitUpTo(std::max(FramesBefore(nanoseconds_ + std::llround(seconds * 1e9), fps_),
+                      FramesBefore(nanoseconds_, fps_) + 1));
 }

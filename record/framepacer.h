@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "base/status.h"
 #include "show/pacer.h"
 
 #include <cstdint>
@@ -14,11 +15,14 @@
 // seconds after the first click and shows exactly the calls whose place on
 // the timeline is at or before that moment. Shows follow one another on
 // one timeline.
+//
+// The first frame that fails stops the frames: the show then plays to its
+// end with none (a matter of milliseconds), and status() says why.
 class FramePacer : public show::Pacer
 {
 public:
     // `frame(k)` is called with the picture as it stands for frame k.
-    FramePacer(int fps, std::function<void(std::int64_t frame)> frame);
+    FramePacer(int fps, std::function<Status(std::int64_t frame)> frame);
 
     void Wait(std::uint32_t counts) override;
     // Hands out the frames up to the moment `seconds` after the end of
@@ -29,12 +33,14 @@ public:
     static std::int64_t FramesBefore(std::int64_t nanoseconds, int fps);
     std::int64_t nanoseconds() const { return nanoseconds_; }
     std::int64_t frames() const { return next_; }
+    const Status &status() const { return status_; }
 
 private:
-    void EmitUpTo(std::int64_t nanoseconds);
+    void EmitUpTo(std::int64_t end);
 
     int fps_;
-    std::function<void(std::int64_t)> frame_;
+    std::function<Status(std::int64_t)> frame_;
+    Status status_;
     std::int64_t nanoseconds_ = 0; // where the timeline stands
     std::int64_t next_ = 0;        // the next frame to hand out
 };

@@ -7,8 +7,10 @@
 #include "framepacer.h"
 
 #include "show/busywaitpacer.h"
-#include "show/pacer.h"
+#include "show/countingpacer.h"
 #include "show/sequence.h"
+#include "show/showerror.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -33,36 +35,31 @@ void OnSignal(int signal)
     interruptedBy = signal;
 }
 
-struct Interrupted
-{
-};
-
-// The show's counts in all, played on a surface that does nothing: its
-// length on the timeline.
+// The show's length on the timeline: its counts in all, played on a
+// surface of that size that draws nothing.
 std::int64_t ShowNanoseconds(QSize size)
 {
-    class Nothing : public show::Surface, public show::Pacer
+    class Blank : public show::Surface
     {
     public:
-        explicit Nothing(QSize size) : size_(size) {}
+        explicit Blank(QSize size) : size_(size) {}
         bool SetBackdrop(show::Colour) override { return true; }
-        bool GetClientWidth(float &width) override { return (width = float(size_.width() * Form1::kTwipsPerPixel)), true; }
-        bool GetClientHeight(float &height) override { return (height = float(size_.height() * Form1::kTwipsPerPixel)), true; }
+        bool GetClientWidth(float &width) override { return (width = float(size_.width() * show::kTwipsPerPixel)), true; }
+        bool GetClientHeight(float &height) override { return (height = float(size_.height() * show::kTwipsPerPixel)), true; }
         bool DrawCircleOutline(float, float, float, show::Colour) override { return true; }
         bool SetLabelVisible(show::Label, bool) override { return true; }
         bool SetLabelCaption(show::Label, const std::string &) override { return true; }
-        void Wait(std::uint32_t counts) override { total += counts; }
-        std::int64_t total = 0;
 
     private:
         QSize size_;
-    } nothing(size);
-    show::ClickShow show(nothing, nothing);
+    } blank(size);
+    show::CountingPacer pacer;
+    show::ClickShow show(blank, pacer);
     try {
         show.PlayClickShow();
-    } catch (const std::exception &) {
+    } catch (const show::ShowError &) {
     }
-    return nothing.total * show::BusyWaitPacer::kPerCount.count();
+    return std::int64_t(pacer.counts()) * show::BusyWaitPacer::kPerCount.count();
 }
 
 // One line on a terminal, rewritten in place.
@@ -92,16 +89,18 @@ private:
     int percent_ = -1;
 };
 
+// The recorder's player: the show on the window, drawn off screen, paced
+// by a virtual clock that hands every frame to the encoder.
 class Recording
 {
 public:
     explicit Recording(const RecordOptions &options) : options_(options) {}
 
-    QString Run();
+    Status Run();
     QString temporary() const { return temporary_; }
 
 private:
-    QString Frame();
+    Status Frame();
 
     const RecordOptions &options_;
     QString temporary_;
@@ -111,10 +110,10 @@ private:
     Form1 *form_ = nullptr;
 };
 
-QString Recording::Frame()
+Status Recording::Frame()
 {
     if (interruptedBy)
-        throw Interrupted();
+        return Status::Error(QStringLiteral("interrupted"));
     const bool unchanged = form_->pictureGeneration() == drawn_;
     if (!unchanged) {
         picture_.fill(Qt::black);
@@ -124,21 +123,21 @@ QString Recording::Frame()
     return encoder_.Write(picture_, unchanged);
 }
 
-QString Recording::Run()
+Status Recording::Run()
 {
     const QFileInfo target(options_.file);
     const QString extension = target.suffix();
     if (!Encoder::Extensions().contains(QLatin1Char('.') + extension.toLower()))
-        return QStringLiteral("unknown format \"%1\" (use %2)")
-            .arg(extension.isEmpty() ? QStringLiteral("no extension") : QLatin1Char('.') + extension,
-                 Encoder::Extensions().join(QStringLiteral(", ")));
+        return Status::Error(QStringLiteral("unknown format \"%1\" (use %2)")
+                                 .arg(extension.isEmpty() ? QStringLiteral("no extension") : QLatin1Char('.') + extension,
+                                      Encoder::Extensions().join(QStringLiteral(", "))));
 
     // Beside the file, under a name of its own.
     QByteArray pattern = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName()
                                            + QStringLiteral(".XXXXXX"));
     const int fd = mkstemp(pattern.data());
     if (fd < 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
+        return Status::Error(QString::fromLocal8Bit(std::strerror(errno)));
     temporary_ = QFile::decodeName(pattern);
     const mode_t mask = umask(0);
     umask(mask);
@@ -147,12 +146,11 @@ QString Recording::Run()
 
     const QSize pixels = options_.size * options_.scale;
     const int fps = Encoder::FramesPerSecond(extension, options_.fps);
-    QString problem = encoder_.Open(temporary_, extension.toLower(), pixels, fps);
-    if (!problem.isEmpty())
-        return problem;
+    if (Status opened = encoder_.Open(temporary_, extension.toLower(), pixels, fps); !opened.ok())
+        return opened;
     picture_ = QImage(pixels, QImage::Format_RGB32);
     if (picture_.isNull())
-        return QStringLiteral("out of memory for %1 x %2 frames").arg(pixels.width()).arg(pixels.height());
+        return Status::Error(QStringLiteral("out of memory for %1 x %2 frames").arg(pixels.width()).arg(pixels.height()));
     picture_.setDevicePixelRatio(options_.scale);
 
     const std::int64_t lead = FramePacer::FramesBefore(kLeadInNanoseconds, fps);
@@ -164,42 +162,44 @@ QString Recording::Run()
     std::int64_t done = 0;
 
     FramePacer pacer(fps, [&](std::int64_t) {
-        const QString failed = Frame();
-        if (!failed.isEmpty())
-            throw failed;
+        const Status written = Frame();
         progress.Frame(++done);
+        return written;
     });
-    Form1 form(pacer, nullptr, true);
+    Form1 form(nullptr, true);
+    show::ClickShow show(form, pacer);
     form_ = &form;
-    QString drawingFailed;
-    QObject::connect(&form, &Form1::drawingFailed, &form, [&](const QString &message) { drawingFailed = message; });
-    QObject::connect(&form, &Form1::showFailed, &form, [&](const QString &message) { drawingFailed = message; });
+    Status drawing;
+    QObject::connect(&form, &Form1::drawingFailed, &form,
+                     [&](const QString &message) { drawing = Status::Error(message); });
     form.resize(options_.size);
     form.show();
     QApplication::processEvents();
-    try {
-        for (std::int64_t k = 0; k < lead; ++k) {
-            problem = Frame();
-            if (!problem.isEmpty())
-                return problem;
-            progress.Frame(++done);
-        }
-        for (int show = 0; show < options_.shows && drawingFailed.isEmpty(); ++show)
-            form.PlayClickShow();
-        if (!drawingFailed.isEmpty())
-            return drawingFailed;
-        pacer.Hold(options_.hold);
-    } catch (const QString &failed) {
-        progress.End();
-        return failed;
+    for (std::int64_t k = 0; k < lead; ++k) {
+        if (Status written = Frame(); !written.ok())
+            return written;
+        progress.Frame(++done);
     }
+    for (int shows = 0; shows < options_.shows && drawing.ok() && pacer.status().ok(); ++shows) {
+        try {
+            show.PlayClickShow();
+        } catch (const show::ShowError &error) {
+            drawing = Status::Error(QString::fromUtf8(error.what()));
+        }
+    }
+    if (drawing.ok() && pacer.status().ok())
+        pacer.Hold(options_.hold);
     progress.End();
+    if (!drawing.ok())
+        return drawing;
+    if (!pacer.status().ok())
+        return pacer.status();
     return encoder_.Finish();
 }
 
 } // namespace
 
-int Record(const RecordOptions &options)
+Status Record(const RecordOptions &options)
 {
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -207,26 +207,16 @@ int Record(const RecordOptions &options)
     sigaction(SIGTERM, &action, nullptr);
 
     Recording recording(options);
-    QString problem;
-    try {
-        problem = recording.Run();
-    } catch (const Interrupted &) {
-        problem = QStringLiteral("interrupted");
-    }
-    if (problem.isEmpty() && std::rename(QFile::encodeName(recording.temporary()).constData(),
-                                         QFile::encodeName(options.file).constData()) != 0)
-        problem = QString::fromLocal8Bit(std::strerror(errno));
-    if (problem.isEmpty())
-        return 0;
-    if (!recording.temporary().isEmpty())
+    Status status = recording.Run();
+    if (status.ok() && std::rename(QFile::encodeName(recording.temporary()).constData(),
+                                   QFile::encodeName(options.file).constData()) != 0)
+        status = Status::Error(QString::fromLocal8Bit(std::strerror(errno)));
+    if (!status.ok() && !recording.temporary().isEmpty())
         std::remove(QFile::encodeName(recording.temporary()).constData());
-    std::fprintf(stderr, "clickshow: cannot record \"%s\": %s\n", qPrintable(options.file), qPrintable(problem));
-    std::fflush(stderr);
-    if (interruptedBy) {
-        // Ended by the signal, as the shell that sent it expects.
-        const int signal = interruptedBy;
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
-    }
-    return 1;
+    return status;
+}
+
+int RecordingInterruptedBy()
+{
+    return interruptedBy;
 }

@@ -10,6 +10,12 @@ namespace show {
 struct Rgb
 {
     int red, green, blue;
+
+    constexpr bool operator==(const Rgb &other) const
+    {
+        return red == other.red && green == other.green && blue == other.blue;
+    }
+    constexpr bool operator!=(const Rgb &other) const { return !(*this == other); }
 };
 
 inline constexpr Rgb kBlue{0, 0, 255};
@@ -26,6 +32,12 @@ inline constexpr Rgb kWhite{255, 255, 255};
 constexpr Colour Compose(Rgb rgb)
 {
     return Surface::ComposeColour(rgb.red, rgb.green, rgb.blue);
+}
+
+// The three bytes of a composed colour.
+constexpr Rgb Unpack(Colour colour)
+{
+    return {int(colour & 0xff), int(colour >> 8 & 0xff), int(colour >> 16 & 0xff)};
 }
 
 } // namespace show

@@ -3,6 +3,8 @@
 
 #include "call.h"
 
+#include "show/palette.h"
+
 #include <cmath>
 #include <sstream>
 
@@ -25,8 +27,8 @@ std::string Number(double value)
 
 std::string Rgb(show::Colour colour)
 {
-    return std::to_string(colour & 0xff) + ' ' + std::to_string(colour >> 8 & 0xff) + ' '
-        + std::to_string(colour >> 16 & 0xff);
+    const show::Rgb rgb = show::Unpack(colour);
+    return std::to_string(rgb.red) + ' ' + std::to_string(rgb.green) + ' ' + std::to_string(rgb.blue);
 }
 
 } // namespace

@@ -3,11 +3,10 @@
 
 #include "form1.h"
 
-#include "circleraster.h"
 #include "compositorsync.h"
 #include "platform.h"
 
-#include "show/showerror.h"
+#include "show/palette.h"
 
 #include <QElapsedTimer>
 #include <QFontInfo>
@@ -26,19 +25,21 @@
 
 namespace {
 
-QColor ToQColor(show::Colour colour)
+canvas::Pixel ToPixel(show::Colour colour)
 {
-    return QColor(colour & 0xff, colour >> 8 & 0xff, colour >> 16 & 0xff);
+    const show::Rgb rgb = show::Unpack(colour);
+    return canvas::Rgb(rgb.red, rgb.green, rgb.blue);
 }
 
 QFont CaptionFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Book Antiqua"), QStringLiteral("Palatino"),
-                      QStringLiteral("Palatino Linotype"), QStringLiteral("P052"),
-                      QStringLiteral("TeX Gyre Pagella"), QStringLiteral("URW Palladio L")});
+    QStringList families;
+    for (const char *face : show::kCaptionFaces)
+        families.append(QLatin1String(face));
+    font.setFamilies(families);
     font.setStyleHint(QFont::Serif);
-    font.setPointSize(36);
+    font.setPointSize(show::kCaptionPoints);
     font.setWeight(QFont::Normal);
     return font;
 }
@@ -69,14 +70,13 @@ void FitCaption(QLabel *label)
 
 } // namespace
 
-Form1::Form1(show::Pacer &pacer, QWidget *parent, bool wholeWindowVisible)
+Form1::Form1(QWidget *parent, bool wholeWindowVisible)
     : QWidget(parent)
-    , lblTop_(CreateLabel("lblTop", QStringLiteral("Salt Lake City "), kTopCaptionRect))
-    , lblWords_(CreateLabel("lblWords", QStringLiteral("2002"), kWordsCaptionRect))
-    , backdrop_(palette().color(QPalette::Button))
+    , lblTop_(CreateLabel("lblTop", QLatin1String(show::kTopCaptionAtStart), kTopCaptionRect))
+    , lblWords_(CreateLabel("lblWords", QLatin1String(show::kWordsCaptionAtStart), kWordsCaptionRect))
+    , canvas_(palette().color(QPalette::Button).rgb())
     , wholeWindowVisible_(wholeWindowVisible)
     , compositorSync_(CompositorSync::Create())
-    , show_(*this, pacer)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -146,62 +146,41 @@ bool Form1::SyncCanvas()
 {
     const qreal ratio = devicePixelRatioF();
     const QRect area = VisibleArea();
-    if (area == canvasArea_ && canvas_.devicePixelRatio() == ratio && (!canvas_.isNull() || area.isEmpty()))
+    const canvas::Rect wanted{area.x(), area.y(), area.width(), area.height()};
+    if (wanted == canvas_.area() && ratio == canvas_.ratio() && (!canvas_.isNull() || area.isEmpty()))
         return true;
-    const QSize pixels = area.size() * ratio;
-    QImage next;
-    if (!pixels.isEmpty()) {
-        // Allocated here, so that running out of memory is known at once
-        // rather than as a null image that silently draws nothing.
-        const std::uint64_t bytes = std::uint64_t(pixels.width()) * std::uint64_t(pixels.height()) * 4;
-        void *data = bytes <= SIZE_MAX ? std::malloc(size_t(bytes)) : nullptr;
-        if (!data) {
-            Fail(QStringLiteral("out of memory for the window's picture (%1 x %2 pixels, %3 MiB)")
-                     .arg(pixels.width())
-                     .arg(pixels.height())
-                     .arg(bytes >> 20));
-            return false;
-        }
-        next = QImage(static_cast<uchar *>(data), pixels.width(), pixels.height(), pixels.width() * 4,
-                      QImage::Format_RGB32, std::free, data);
-        next.setDevicePixelRatio(ratio);
-        next.fill(backdrop_);
+    if (!canvas_.Hold(wanted, ratio)) {
+        const int width = canvas::Canvas::DevicePixels(area.width(), ratio);
+        const int height = canvas::Canvas::DevicePixels(area.height(), ratio);
+        Fail(QStringLiteral("out of memory for the window's picture (%1 x %2 pixels, %3 MiB)")
+                 .arg(width)
+                 .arg(height)
+                 .arg((std::uint64_t(width) * std::uint64_t(height) * 4) >> 20));
+        return false;
     }
-    canvas_ = std::move(next);
-    canvasArea_ = area;
+    picture_ = canvas_.isNull() ? QImage()
+                                : QImage(reinterpret_cast<const uchar *>(canvas_.line(0)), canvas_.width(),
+                                         canvas_.height(), canvas_.width() * 4, QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(ratio);
     ++generation_;
-    for (const Outline &outline : outlines_)
-        Draw(outline);
     return true;
 }
 
-// One logical pixel wide at any scale: at a ratio of 2 the picture is the
-// same, only sharper. Logical pixel i spans device pixels i * ratio to
-// (i + 1) * ratio. Returns what changed, in the window's logical pixels.
-QRect Form1::Draw(const Outline &outline)
+// What the canvas changed, in the window's logical pixels.
+QRect Form1::Logical(const canvas::Rect &device) const
 {
-    if (canvas_.isNull())
-        return {};
-    const qreal ratio = canvas_.devicePixelRatio();
-    const QPointF centre = outline.centre - canvasArea_.topLeft();
-    const QRect drawn = RasterCircleOutline(canvas_, (centre + QPointF(0.5, 0.5)) * ratio - QPointF(0.5, 0.5),
-                                            outline.radius * ratio, outline.colour, ratio);
-    if (drawn.isEmpty())
-        return {};
-    return QRectF(drawn.x() / ratio, drawn.y() / ratio, drawn.width() / ratio, drawn.height() / ratio)
-        .toAlignedRect()
-        .translated(canvasArea_.topLeft());
+    const canvas::Rect logical = canvas_.ToLogical(device);
+    return QRect(logical.x, logical.y, logical.width, logical.height);
 }
 
 bool Form1::SetBackdrop(show::Colour colour)
 {
-    backdrop_ = ToQColor(colour);
-    outlines_.clear();
+    canvas_.SetBackdrop(ToPixel(colour));
     if (!SyncCanvas())
         return false;
-    canvas_.fill(backdrop_);
     // What no screen shows is never painted.
-    Present(canvasArea_);
+    const canvas::Rect area = canvas_.area();
+    Present(QRect(area.x, area.y, area.width, area.height));
     return Presented();
 }
 
@@ -221,8 +200,9 @@ bool Form1::DrawCircleOutline(float x, float y, float radius, show::Colour colou
 {
     if (!SyncCanvas())
         return false;
-    outlines_.push_back({QPointF(x, y) / kTwipsPerPixel, radius / kTwipsPerPixel, ToQColor(colour).rgb()});
-    const QRect drawn = Draw(outlines_.back());
+    // The radius is divided in single precision, as it comes.
+    const QRect drawn = Logical(canvas_.DrawCircleOutline(double(x) / kTwipsPerPixel, double(y) / kTwipsPerPixel,
+                                                          double(radius / kTwipsPerPixel), ToPixel(colour)));
     if (drawn.isEmpty())
         return !failed_; // wholly outside what can be seen
     // Synchronous: the outline is on the screen before the pause that follows.
@@ -316,15 +296,15 @@ void Form1::paintEvent(QPaintEvent *event)
     // Beyond the canvas no screen reaches: painting there would only cost
     // memory and time (a moved window has its canvas follow and the newly
     // seen part repainted).
-    const QRect area = event->rect() & canvasArea_;
-    if (area.isEmpty())
+    const canvas::Rect held = canvas_.area();
+    const QRect area = event->rect() & QRect(held.x, held.y, held.width, held.height);
+    if (area.isEmpty() || picture_.isNull())
         return;
-    const qreal ratio = canvas_.devicePixelRatio();
-    const QPointF from = QPointF(area.topLeft() - canvasArea_.topLeft()) * ratio;
-    painter.drawImage(QRectF(area), canvas_, QRectF(from, QSizeF(area.size()) * ratio));
+    const qreal ratio = canvas_.ratio();
+    const QPointF from = QPointF(area.topLeft() - QPoint(held.x, held.y)) * ratio;
+    painter.drawImage(QRectF(area), picture_, QRectF(from, QSizeF(area.size()) * ratio));
 }
 
-// Clicks and keys already queued behind a close play no hidden shows.
 void Form1::closeEvent(QCloseEvent *event)
 {
     closed_ = true;
@@ -341,10 +321,12 @@ void Form1::resizeEvent(QResizeEvent *event)
 // window system may not expose again: it is painted from the outlines.
 void Form1::moveEvent(QMoveEvent *event)
 {
-    const QRect before = canvasArea_;
+    const canvas::Rect before = canvas_.area();
     SyncCanvas();
-    if (canvasArea_ != before)
-        update(QRegion(canvasArea_).subtracted(before));
+    const canvas::Rect after = canvas_.area();
+    if (after != before)
+        update(QRegion(after.x, after.y, after.width, after.height)
+                   .subtracted(QRegion(before.x, before.y, before.width, before.height)));
     QWidget::moveEvent(event);
 }
 
@@ -362,7 +344,7 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
     pressed_ = false;
     event->accept();
     if (click)
-        PlayFrom(event->timestamp());
+        RequestPlay(event->timestamp());
 }
 
 // The second press of a double click is not a click of its own.
@@ -387,36 +369,36 @@ void Form1::keyPressEvent(QKeyEvent *event)
         const bool duringLastShow = showEndKnown_
             && std::int32_t(std::uint32_t(event->timestamp()) - std::uint32_t(showEndStamp_)) < 0;
         if (!event->isAutoRepeat() && !duringLastShow)
-            PlayFrom(event->timestamp());
+            RequestPlay(event->timestamp());
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
 // A show started by input at `timestamp` ends, on the input clock, that
-// much later than it began to run.
-void Form1::PlayFrom(quint64 timestamp)
+// much later than it began to run. Clicks and keys already queued behind
+// a close play no hidden shows.
+void Form1::RequestPlay(quint64 timestamp)
 {
+    if (closed_)
+        return;
     QElapsedTimer timer;
     timer.start();
-    PlayClickShow();
+    emit playRequested();
     showEndStamp_ = timestamp + quint64(timer.elapsed());
     showEndKnown_ = timestamp != 0;
 }
 
-void Form1::PlayClickShow()
+void Form1::BeginShow()
 {
-    if (closed_)
-        return;
     if (compositorSync_)
         compositorSync_->Refresh();
-    try {
-        show_.PlayClickShow();
-    } catch (const show::ShowError &error) {
-        emit showFailed(QString::fromUtf8(error.what()));
-    }
-    // An answer the last request brought in already waits here, not on
-    // the socket.
+}
+
+// An answer the last request brought in already waits here, not on the
+// socket.
+void Form1::EndShow()
+{
     if (compositorSync_)
         PresentAgain(compositorSync_->Poll());
 }

@@ -3,57 +3,60 @@
 
 #pragma once
 
-#include "show/sequence.h"
+#include "canvas/canvas.h"
+#include "show/design.h"
 #include "show/surface.h"
 
-#include <QColor>
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QRegion>
 #include <QWidget>
 
 #include <memory>
-#include <vector>
 
 class CompositorSync;
 class QLabel;
 
-namespace show {
-class Pacer;
-}
-
-// The one window. It is the show's drawing surface: every outline goes
-// into a canvas and straight onto the screen, and the canvas repaints
-// whatever the window system uncovers.
+// The one window: the show's drawing surface, and where a person asks for
+// a show. Every outline goes into a canvas and straight onto the screen,
+// and the canvas repaints whatever the window system uncovers. Who plays
+// the show (its player) listens for playRequested().
 //
 // The canvas holds only the part of the window that a screen can show, so
-// a huge window costs no more than one that fills the screen. What else
-// was drawn is not lost: between two backdrop changes the picture is the
-// backdrop and the outlines drawn since, which the window keeps as a short
-// list and draws again into any part that comes into view.
+// a huge window costs no more than one that fills the screen; what comes
+// into view is drawn again from the outlines since the last backdrop.
 //
-// A click outside the shown captions plays the show, and so do Space,
+// A click outside the shown captions asks for the show, and so do Space,
 // Return and Enter.
 class Form1 : public QWidget, public show::Surface
 {
     Q_OBJECT
 
 public:
-    static constexpr int kTwipsPerPixel = 15;
-    static constexpr int kClientWidth = 7485 / kTwipsPerPixel;
-    static constexpr int kClientHeight = 5340 / kTwipsPerPixel;
+    static constexpr int kTwipsPerPixel = show::kTwipsPerPixel;
+    static constexpr int kClientWidth = show::kDesignWidth;
+    static constexpr int kClientHeight = show::kDesignHeight;
     // The captions' designed rectangles, in pixels of the client area.
-    static constexpr QRect kTopCaptionRect{104, 16, 313, 65};
-    static constexpr QRect kWordsCaptionRect{200, 272, 113, 57};
+    static constexpr QRect kTopCaptionRect{show::kTopCaption.x, show::kTopCaption.y, show::kTopCaption.width,
+                                           show::kTopCaption.height};
+    static constexpr QRect kWordsCaptionRect{show::kWordsCaption.x, show::kWordsCaption.y, show::kWordsCaption.width,
+                                             show::kWordsCaption.height};
+    static constexpr QPoint kOpenSurface{show::kOpenSurfaceX, show::kOpenSurfaceY};
 
     // `wholeWindowVisible`: all of the window counts as seen, wherever it
     // stands (a recording has no screen to clip it).
-    explicit Form1(show::Pacer &pacer, QWidget *parent = nullptr, bool wholeWindowVisible = false);
+    explicit Form1(QWidget *parent = nullptr, bool wholeWindowVisible = false);
     ~Form1() override;
 
     QSize sizeHint() const override;
     // Goes up with every change of the picture.
     quint64 pictureGeneration() const { return generation_; }
+
+    // The player calls these around every show: under a compositing
+    // manager they make sure that what the show drew reaches the screen.
+    void BeginShow();
+    void EndShow();
 
     bool SetBackdrop(show::Colour colour) override;
     bool GetClientWidth(float &width) override;
@@ -62,13 +65,10 @@ public:
     bool SetLabelVisible(show::Label label, bool visible) override;
     bool SetLabelCaption(show::Label label, const std::string &text) override;
 
-public slots:
-    // The Click show, as a click outside the shown captions plays it.
-    void PlayClickShow();
-
 signals:
-    // The show stopped at a failure; the window stands as it was left.
-    void showFailed(const QString &message);
+    // A click outside the shown captions, or a show key: the player plays
+    // the show now, before this returns.
+    void playRequested();
     // Nothing more can be drawn: a display with 256 colours, or no memory
     // for the canvas. Emitted once, at once.
     void drawingFailed(const QString &message);
@@ -84,32 +84,23 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    struct Outline
-    {
-        QPointF centre; // in pixels of the client area
-        qreal radius;
-        QRgb colour;
-    };
-
     QLabel *CreateLabel(const char *name, const QString &caption, const QRect &rect);
     QLabel *LabelWidget(show::Label label) const;
     bool IsOnShownLabel(const QPoint &pos) const;
     QRect VisibleArea() const;
     bool SyncCanvas();
-    QRect Draw(const Outline &outline);
+    QRect Logical(const canvas::Rect &device) const;
     void Present(const QRect &area);
     void PresentAgain(const QRegion &area);
     void RepaintNow(const QRegion &area);
     bool Presented() const;
     void Fail(const QString &message);
-    void PlayFrom(quint64 timestamp);
+    void RequestPlay(quint64 timestamp);
 
     QLabel *lblTop_;
     QLabel *lblWords_;
-    QColor backdrop_;
-    std::vector<Outline> outlines_; // since the last backdrop change
-    QImage canvas_;
-    QRect canvasArea_; // what canvas_ holds, in logical pixels of the window
+    canvas::Canvas canvas_;
+    QImage picture_; // the canvas's pixels, as Qt paints them
     bool wholeWindowVisible_;
     bool pressed_ = false;
     bool closed_ = false;
@@ -120,5 +111,4 @@ private:
     quint64 showEndStamp_ = 0; // input time at which the last show ended
     bool showEndKnown_ = false;
     std::unique_ptr<CompositorSync> compositorSync_;
-    show::ClickShow show_;
 };

@@ -84,29 +84,29 @@ void ChoosePlatformDefaults()
     }
 }
 
-QString DisplayProblem()
+Status CheckDisplay()
 {
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == QLatin1String("xcb")) {
         const QString display = qEnvironmentVariable("DISPLAY");
         if (display.isEmpty() && !platform.isEmpty())
-            return QStringLiteral("no X display is set (DISPLAY is empty, and QT_QPA_PLATFORM asks for xcb)");
+            return Status::Error(QStringLiteral("no X display is set (DISPLAY is empty, and QT_QPA_PLATFORM asks for xcb)"));
         if (display.isEmpty())
-            return QStringLiteral("no display is set (DISPLAY and WAYLAND_DISPLAY are both empty)");
+            return Status::Error(QStringLiteral("no display is set (DISPLAY and WAYLAND_DISPLAY are both empty)"));
         ReleaseDisplayProbe();
         probe = xcb_connect(display.toLocal8Bit().constData(), nullptr);
         if (xcb_connection_has_error(probe) != 0) {
             ReleaseDisplayProbe();
-            return QStringLiteral("cannot open the display \"%1\"").arg(display);
+            return Status::Error(QStringLiteral("cannot open the display \"%1\"").arg(display));
         }
     } else if (platform == QLatin1String("wayland")) {
         const QString display = qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
             ? QStringLiteral("wayland-0")
             : qEnvironmentVariable("WAYLAND_DISPLAY");
         if (!CanConnectToWayland(display))
-            return QStringLiteral("cannot open the Wayland display \"%1\"").arg(display);
+            return Status::Error(QStringLiteral("cannot open the Wayland display \"%1\"").arg(display));
     }
-    return {};
+    return Status::Ok();
 }
 
 void ReleaseDisplayProbe()

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "base/status.h"
+
 #include <QString>
 
 #include <functional>
@@ -17,10 +19,10 @@ class QWidget;
 // already set in the environment stands, so tests can use the offscreen one.
 void ChoosePlatformDefaults();
 
-// Why the chosen platform cannot reach its display ("cannot open the
-// display \":9\""), or an empty string when it can. Asked before the
-// application object exists: Qt itself aborts with a core dump instead.
-QString DisplayProblem();
+// Whether the chosen platform can reach its display; if not, why ("cannot
+// open the display \":9\""). Asked before the application object exists:
+// Qt itself aborts with a core dump instead.
+Status CheckDisplay();
 // Closes the connection DisplayProblem() opened; once Qt has its own.
 void ReleaseDisplayProbe();
 

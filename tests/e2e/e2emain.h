@@ -17,6 +17,3 @@
         TestClass test;                                                                                \
         return QTest::qExec(&test, argc, argv);                                                        \
     }
-
-// A point of the client area clear of the captions and the emblem.
-inline constexpr QPoint kOpenSurface(20, 180);

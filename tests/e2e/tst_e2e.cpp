@@ -5,26 +5,18 @@
 // a person would: XTest for the mouse, the screen for the eyes. Set
 // CLICKSHOW_E2E_WM to openbox or mutter to run under that window manager.
 
-#include "apprun.h"
 #include "e2emain.h"
-#include "showreference.h"
-#include "weston.h"
-#include "windowmanager.h"
-#include "xdriver.h"
-#include "xserver.h"
+
+#include "driver/apprun.h"
+#include "driver/showreference.h"
+#include "driver/weston.h"
+#include "driver/windowmanager.h"
+#include "driver/xdriver.h"
+#include "driver/xserver.h"
 
 #include "show/palette.h"
 
 #include <memory>
-
-namespace {
-
-QRgb Q(show::Rgb rgb)
-{
-    return qRgb(rgb.red, rgb.green, rgb.blue);
-}
-
-} // namespace
 
 class TestEndToEnd : public QObject
 {
@@ -103,7 +95,7 @@ bool TestEndToEnd::PlayShows(int count)
     QList<ShowReference::Show> shows;
     for (int i = 0; i < count; ++i)
         shows.append(reference->Next());
-    app->Click(kOpenSurface);
+    app->Click(Form1::kOpenSurface);
     AppRun::Followed followed;
     const bool ok = app->Follow(shows, followed);
     played += shows;
@@ -121,7 +113,7 @@ void TestEndToEnd::opensEmptyAtDesignSize()
 void TestEndToEnd::showPlaysOnScreen()
 {
     const ShowReference::Show show = reference->Next();
-    app->Click(kOpenSurface);
+    app->Click(Form1::kOpenSurface);
     AppRun::Followed followed;
     QVERIFY2(app->Follow({show}, followed), qPrintable(app->problem()));
     // A compositing manager shows a picture at most every frame of its own.
@@ -163,17 +155,17 @@ void TestEndToEnd::clicks()
         // One more click in each act that the first show reaches.
         if (gesture == QLatin1String("during") && show == 0 && clicks < shows
             && expected[0].phase[picture] >= clicks) {
-            app->Click(kOpenSurface + QPoint(0, 10 * clicks));
+            app->Click(Form1::kOpenSurface + QPoint(0, 10 * clicks));
             ++clicks;
         }
     };
     if (gesture == QLatin1String("double")) {
-        app->Click(kOpenSurface);
-        app->Click(kOpenSurface);
+        app->Click(Form1::kOpenSurface);
+        app->Click(Form1::kOpenSurface);
     } else if (gesture == QLatin1String("during")) {
         clickDuringTheFirstShow(0, 0);
     } else {
-        app->Click(kOpenSurface);
+        app->Click(Form1::kOpenSurface);
     }
     AppRun::Followed followed;
     QVERIFY2(app->Follow(expected, followed, clickDuringTheFirstShow), qPrintable(app->problem()));
@@ -190,7 +182,7 @@ void TestEndToEnd::clicks()
 void TestEndToEnd::closeWaitsForTheShow()
 {
     const ShowReference::Show show = reference->Next();
-    app->Click(kOpenSurface);
+    app->Click(Form1::kOpenSurface);
     bool closing = false;
     AppRun::Followed followed;
     QVERIFY2(app->Follow(
@@ -246,8 +238,8 @@ void TestEndToEnd::pictureSurvives()
     };
     if (what == QLatin1String("right")) {
         const ShowReference::Show show = reference->Next();
-        app->Click(kOpenSurface);
-        QVERIFY2(app->WaitUntil([&](const QImage &frame) { return !frame.isNull() && Backdrop(frame) == Q(show::kGrey100); },
+        app->Click(Form1::kOpenSurface);
+        QVERIFY2(app->WaitUntil([&](const QImage &frame) { return !frame.isNull() && Backdrop(frame) == ToQRgb(show::kGrey100); },
                                 QStringLiteral("the show start")),
                  qPrintable(app->problem()));
         QVERIFY(moveTo(QPoint(screen.width() - 150, home.y())));
@@ -308,8 +300,8 @@ void TestEndToEnd::lostDisplayEndsTheProgram()
     app = std::make_unique<AppRun>(ownX, own.display(), weston.get());
     QVERIFY2(app->Start(reference->Picture()), qPrintable(app->problem()));
     if (duringShow) {
-        app->Click(kOpenSurface);
-        QVERIFY2(app->WaitUntil([](const QImage &frame) { return !frame.isNull() && Backdrop(frame) == Q(show::kGrey100); },
+        app->Click(Form1::kOpenSurface);
+        QVERIFY2(app->WaitUntil([](const QImage &frame) { return !frame.isNull() && Backdrop(frame) == ToQRgb(show::kGrey100); },
                                 QStringLiteral("the show start")),
                  qPrintable(app->problem()));
     }

@@ -5,12 +5,13 @@
 // window of an X server of the test's own: clicked through XTest, seen
 // through XGetImage on weston's output.
 
-#include "apprun.h"
 #include "e2emain.h"
-#include "showreference.h"
-#include "weston.h"
-#include "xdriver.h"
-#include "xserver.h"
+
+#include "driver/apprun.h"
+#include "driver/showreference.h"
+#include "driver/weston.h"
+#include "driver/xdriver.h"
+#include "driver/xserver.h"
 
 #include <memory>
 
@@ -76,7 +77,7 @@ void TestWayland::opensEmptyInQtsFrame()
 void TestWayland::showPlaysOnScreen()
 {
     const ShowReference::Show show = reference->Next();
-    app->Click(kOpenSurface);
+    app->Click(Form1::kOpenSurface);
     AppRun::Followed followed;
     QVERIFY2(app->Follow({show}, followed), qPrintable(app->problem()));
     QVERIFY2(followed.actOneSteps >= 5, qPrintable(QStringLiteral("act 1 seen in %1 steps").arg(followed.actOneSteps)));

@@ -4,10 +4,14 @@
 // clickshow --record, the real binary with no display to use, and its
 // files read back through FFmpeg's libraries.
 
-#include "tools/recordingsurface.h"
+#include "driver/picture.h"
+#include "record/av.h"
+#include "record/framepacer.h"
 #include "show/busywaitpacer.h"
+#include "show/countingpacer.h"
 #include "show/palette.h"
 #include "show/sequence.h"
+#include "tools/recordingsurface.h"
 #include "window/form1.h"
 
 #include <QProcess>
@@ -19,21 +23,9 @@
 #include <memory>
 #include <sys/resource.h>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libswscale/swscale.h>
-}
-
 namespace {
 
 constexpr int kLeadInMs = 500;
-
-class NoWait : public show::Pacer
-{
-public:
-    void Wait(std::uint32_t) override {}
-};
 
 // Frames of a file, one by one, as 32-bit RGB pictures.
 class Decoder
@@ -41,49 +33,44 @@ class Decoder
 public:
     explicit Decoder(const QString &path)
     {
-        if (avformat_open_input(&format_, QFile::encodeName(path).constData(), nullptr, nullptr) < 0
-            || avformat_find_stream_info(format_, nullptr) < 0)
+        AVFormatContext *input = nullptr;
+        if (avformat_open_input(&input, QFile::encodeName(path).constData(), nullptr, nullptr) < 0)
+            return;
+        format_.reset(input);
+        if (avformat_find_stream_info(format_.get(), nullptr) < 0)
             return;
         const AVCodec *codec = nullptr;
-        stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+        stream_ = av_find_best_stream(format_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
         if (stream_ < 0 || !codec)
             return;
-        codec_ = avcodec_alloc_context3(codec);
-        avcodec_parameters_to_context(codec_, format_->streams[stream_]->codecpar);
-        if (avcodec_open2(codec_, codec, nullptr) < 0)
+        codec_.reset(avcodec_alloc_context3(codec));
+        avcodec_parameters_to_context(codec_.get(), format_->streams[stream_]->codecpar);
+        if (avcodec_open2(codec_.get(), codec, nullptr) < 0)
             return;
-        frame_ = av_frame_alloc();
-        packet_ = av_packet_alloc();
-    }
-    ~Decoder()
-    {
-        sws_freeContext(scaler_);
-        av_frame_free(&frame_);
-        av_packet_free(&packet_);
-        avcodec_free_context(&codec_);
-        avformat_close_input(&format_);
+        frame_.reset(av_frame_alloc());
+        packet_.reset(av_packet_alloc());
     }
 
     bool isOpen() const { return frame_ != nullptr; }
     AVStream *stream() const { return format_->streams[stream_]; }
-    const AVFormatContext *format() const { return format_; }
+    const AVFormatContext *format() const { return format_.get(); }
 
     // The next frame in the codec's own pixels, or nullptr at the end.
     const AVFrame *NextRaw()
     {
         for (;;) {
-            if (avcodec_receive_frame(codec_, frame_) == 0)
-                return frame_;
+            if (avcodec_receive_frame(codec_.get(), frame_.get()) == 0)
+                return frame_.get();
             if (ended_)
                 return nullptr;
-            if (av_read_frame(format_, packet_) < 0) {
-                avcodec_send_packet(codec_, nullptr);
+            if (av_read_frame(format_.get(), packet_.get()) < 0) {
+                avcodec_send_packet(codec_.get(), nullptr);
                 ended_ = true;
                 continue;
             }
             if (packet_->stream_index == stream_)
-                avcodec_send_packet(codec_, packet_);
-            av_packet_unref(packet_);
+                avcodec_send_packet(codec_.get(), packet_.get());
+            av_packet_unref(packet_.get());
         }
     }
 
@@ -93,12 +80,12 @@ public:
         if (!frame)
             return {};
         QImage image(frame->width, frame->height, QImage::Format_RGB32);
-        scaler_ = sws_getCachedContext(scaler_, frame->width, frame->height, AVPixelFormat(frame->format),
-                                       frame->width, frame->height, AV_PIX_FMT_BGR0, SWS_BICUBIC, nullptr,
-                                       nullptr, nullptr);
+        scaler_.reset(sws_getCachedContext(scaler_.release(), frame->width, frame->height,
+                                           AVPixelFormat(frame->format), frame->width, frame->height,
+                                           AV_PIX_FMT_BGR0, SWS_BICUBIC, nullptr, nullptr, nullptr));
         uint8_t *planes[] = {image.bits()};
         const int strides[] = {int(image.bytesPerLine())};
-        sws_scale(scaler_, frame->data, frame->linesize, 0, frame->height, planes, strides);
+        sws_scale(scaler_.get(), frame->data, frame->linesize, 0, frame->height, planes, strides);
         for (int y = 0; y < image.height(); ++y) {
             auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
             for (int x = 0; x < image.width(); ++x)
@@ -108,11 +95,11 @@ public:
     }
 
 private:
-    AVFormatContext *format_ = nullptr;
-    AVCodecContext *codec_ = nullptr;
-    AVFrame *frame_ = nullptr;
-    AVPacket *packet_ = nullptr;
-    SwsContext *scaler_ = nullptr;
+    av::Input format_;
+    av::Codec codec_;
+    av::Frame frame_;
+    av::Packet packet_;
+    av::Scaler scaler_;
     int stream_ = -1;
     bool ended_ = false;
 };
@@ -126,8 +113,9 @@ QList<QByteArray> Planes420(const QImage &picture, QSize encoded)
         for (int x = 0; x < encoded.width(); ++x)
             padded.setPixel(x, y, picture.pixel(std::min(x, picture.width() - 1), std::min(y, picture.height() - 1)));
     }
-    SwsContext *scaler = sws_getContext(encoded.width(), encoded.height(), AV_PIX_FMT_BGR0, encoded.width(),
-                                        encoded.height(), AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    const av::Scaler scaler(sws_getContext(encoded.width(), encoded.height(), AV_PIX_FMT_BGR0, encoded.width(),
+                                           encoded.height(), AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr,
+                                           nullptr));
     QList<QByteArray> planes = {QByteArray(encoded.width() * encoded.height(), 0),
                                 QByteArray(encoded.width() * encoded.height() / 4, 0),
                                 QByteArray(encoded.width() * encoded.height() / 4, 0)};
@@ -136,29 +124,8 @@ QList<QByteArray> Planes420(const QImage &picture, QSize encoded)
     const int toStrides[] = {encoded.width(), encoded.width() / 2, encoded.width() / 2};
     const uint8_t *from[] = {padded.constBits()};
     const int fromStrides[] = {int(padded.bytesPerLine())};
-    sws_scale(scaler, from, fromStrides, 0, encoded.height(), to, toStrides);
-    sws_freeContext(scaler);
+    sws_scale(scaler.get(), from, fromStrides, 0, encoded.height(), to, toStrides);
     return planes;
-}
-
-QRgb Majority(const QImage &image)
-{
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); y += 3) {
-        for (int x = 0; x < image.width(); x += 3)
-            ++counts[image.pixel(x, y)];
-    }
-    QRgb best = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (counts.value(best) < it.value())
-            best = it.key();
-    }
-    return best;
-}
-
-int FramesBefore(qint64 nanoseconds, int fps)
-{
-    return int((nanoseconds * fps + 999999999) / 1000000000);
 }
 
 } // namespace
@@ -188,12 +155,13 @@ private:
 void TestRecord::initTestCase()
 {
     QVERIFY(dir.isValid());
-    NoWait pacer;
-    Form1 form(pacer);
+    show::CountingPacer pacer;
+    Form1 form;
+    show::ClickShow played(form, pacer);
     form.show();
     QCoreApplication::processEvents();
     opening = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    form.PlayClickShow();
+    played.PlayClickShow();
     QCoreApplication::processEvents();
     finished = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
     show::ClickShow show(timeline, timeline);
@@ -229,7 +197,7 @@ void TestRecord::losslessFramesFollowTheTimeline()
     QCOMPARE(errors, QByteArray()); // not a terminal: no progress line
 
     constexpr int kFps = 60;
-    const int lead = FramesBefore(qint64(kLeadInMs) * 1000000, kFps);
+    const int lead = FramePacer::FramesBefore(qint64(kLeadInMs) * 1000000, kFps);
     // Where each backdrop change stands on the timeline, in order.
     QList<int> changes;
     QList<QRgb> colours;
@@ -238,8 +206,8 @@ void TestRecord::losslessFramesFollowTheTimeline()
         if (call.kind == trace::Call::Kind::Pause)
             counts += call.counts;
         if (call.kind == trace::Call::Kind::Backdrop) {
-            changes.append(lead + FramesBefore(counts * show::BusyWaitPacer::kPerCount.count(), kFps));
-            colours.append(qRgb(int(call.colour & 0xff), int(call.colour >> 8 & 0xff), int(call.colour >> 16 & 0xff)));
+            changes.append(lead + FramePacer::FramesBefore(counts * show::BusyWaitPacer::kPerCount.count(), kFps));
+            colours.append(ToQRgb(show::Unpack(call.colour)));
         }
     }
     const qint64 end = counts * show::BusyWaitPacer::kPerCount.count();
@@ -251,10 +219,10 @@ void TestRecord::losslessFramesFollowTheTimeline()
     while (!(frame = decoder.Next()).isNull()) {
         if (backdrops.isEmpty())
             QCOMPARE(frame, opening);
-        backdrops.append(Majority(frame));
+        backdrops.append(Backdrop(frame));
         last = frame;
     }
-    QCOMPARE(int(backdrops.size()), lead + FramesBefore(end + 2000000000, kFps));
+    QCOMPARE(int(backdrops.size()), lead + FramePacer::FramesBefore(end + 2000000000, kFps));
     for (int i = 0; i < changes.size(); ++i) {
         QCOMPARE(backdrops[changes[i]], colours[i]);
         QVERIFY(backdrops[changes[i] - 1] != colours[i]);
@@ -294,7 +262,7 @@ void TestRecord::everyFormatReadsBack()
     if (!QFile::exists(lossless))
         QCOMPARE(Run(QStringList{QStringLiteral("--record"), lossless} + options), 0);
     const int expectedFrames =
-        FramesBefore(qint64(kLeadInMs) * 1000000, kFps) + FramesBefore(3332520000 + 500000000, kFps);
+        FramePacer::FramesBefore(qint64(kLeadInMs) * 1000000, kFps) + FramePacer::FramesBefore(3332520000 + 500000000, kFps);
 
     if (kind == QLatin1String("webp")) {
         // Its frames merge where the picture stands still: the sizes, the

@@ -7,6 +7,8 @@
 // XTest, close requests through the window manager protocol, and eyes through
 // XGetImage. No toolkit of its own.
 
+#include "picture.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRgb>
@@ -93,11 +95,3 @@ private:
     _XDisplay *display_;
     unsigned long pings_ = 0;
 };
-
-// The colour most of a picture shows: the backdrop, under the outlines.
-QRgb Backdrop(const QImage &image);
-bool HasColourIn(const QImage &image, const QRect &area, QRgb colour);
-// How many pixels differ between two pictures of one size (-1 if the sizes differ).
-int PixelsDiffering(const QImage &a, const QImage &b);
-// A picture's pixels, as one number to compare and look up.
-quint64 PictureHash(const QImage &image);

@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include "show/sequence.h"
 #include "window/form1.h"
 
 #include <QImage>
@@ -14,7 +13,9 @@
 
 // What the screen should show: the program's own window on Qt's offscreen
 // platform, playing the same shows with a pacer that waits for nothing.
-// Every picture the window goes through is kept, as a hash, in order.
+// Every picture the window goes through is kept, as a hash, in order. It
+// is a player of its own: it owns the show, its pacer and a surface that
+// passes every call on to the window.
 class ShowReference
 {
 public:

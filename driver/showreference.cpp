@@ -3,23 +3,15 @@
 
 #include "showreference.h"
 
-#include "xdriver.h"
+#include "picture.h"
 
-#include "show/pacer.h"
+#include "show/countingpacer.h"
+#include "show/palette.h"
+#include "show/sequence.h"
 
 #include <QApplication>
 
 #include <utility>
-
-namespace {
-
-class NoWait : public show::Pacer
-{
-public:
-    void Wait(std::uint32_t) override {}
-};
-
-} // namespace
 
 // Passes every call on to the window and notes the picture after each one
 // that can change it.
@@ -27,8 +19,7 @@ class ShowReference::Snapshots : public show::Surface
 {
 public:
     explicit Snapshots(QSize client)
-        : form_(pacer_)
-        , show_(*this, pacer_)
+        : show_(*this, pacer_)
     {
         form_.resize(client);
         form_.show();
@@ -59,7 +50,7 @@ public:
     bool SetBackdrop(show::Colour colour) override
     {
         ++phase_;
-        current_.backdrop.append(qRgb(int(colour & 0xff), int(colour >> 8 & 0xff), int(colour >> 16 & 0xff)));
+        current_.backdrop.append(ToQRgb(show::Unpack(colour)));
         return Noted(form_.SetBackdrop(colour));
     }
     bool GetClientWidth(float &width) override { return form_.GetClientWidth(width); }
@@ -96,7 +87,7 @@ private:
         current_.phase.append(phase_);
     }
 
-    NoWait pacer_;
+    show::CountingPacer pacer_;
     Form1 form_;
     show::ClickShow show_;
     Show current_;

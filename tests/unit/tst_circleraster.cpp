@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
-// The window's circle rasteriser, on plain images.
+// The canvas's circle rasteriser, on plain canvases.
 
-#include "window/circleraster.h"
+#include "canvas/canvas.h"
+#include "canvas/circleraster.h"
 
 #include <QtTest>
 
 #include <cmath>
+#include <memory>
 
 class TestCircleRaster : public QObject
 {
@@ -21,8 +23,28 @@ private slots:
 };
 
 namespace {
-constexpr QRgb kPaper = 0xff646464;
-constexpr QRgb kInk = 0xff0000ff;
+constexpr canvas::Pixel kPaper = canvas::Rgb(100, 100, 100);
+constexpr canvas::Pixel kInk = canvas::Rgb(0, 0, 255);
+
+// A canvas of 200 x 160 pixels of paper.
+std::unique_ptr<canvas::Canvas> Paper()
+{
+    auto paper = std::make_unique<canvas::Canvas>(kPaper);
+    if (!paper->Hold({0, 0, 200, 160}, 1))
+        return nullptr;
+    return paper;
+}
+
+bool Untouched(const canvas::Canvas &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != kPaper)
+                return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 void TestCircleRaster::outline_data()
@@ -50,9 +72,11 @@ void TestCircleRaster::outline()
     QFETCH(qreal, radius);
     QFETCH(qreal, width);
 
-    QImage image(200, 160, QImage::Format_RGB32);
-    image.fill(kPaper);
-    const QRect bounds = RasterCircleOutline(image, centre, radius, kInk, width);
+    const auto paper = Paper();
+    QVERIFY(paper);
+    canvas::Canvas &image = *paper;
+    const canvas::Rect drawn = canvas::RasterCircleOutline(image, centre.x(), centre.y(), radius, kInk, width);
+    const QRect bounds(drawn.x, drawn.y, drawn.width, drawn.height);
 
     const int cx = int(std::lround(centre.x())), cy = int(std::lround(centre.y()));
     const int r = int(std::lround(radius));
@@ -98,11 +122,10 @@ void TestCircleRaster::nothingOutside()
     QFETCH(QPointF, centre);
     QFETCH(qreal, radius);
 
-    QImage image(200, 160, QImage::Format_RGB32);
-    image.fill(kPaper);
-    QImage untouched = image;
-    QVERIFY(RasterCircleOutline(image, centre, radius, kInk).isEmpty());
-    QCOMPARE(image, untouched);
+    const auto paper = Paper();
+    QVERIFY(paper);
+    QVERIFY(canvas::RasterCircleOutline(*paper, centre.x(), centre.y(), radius, kInk).empty());
+    QVERIFY(Untouched(*paper));
 }
 
 QTEST_APPLESS_MAIN(TestCircleRaster)
