@@ -80,7 +80,7 @@ void HandleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
     QString why;
     for (const QString &recorder : {here + QStringLiteral("/clickshow-record.so"),
                                     here + QStringLiteral("/" CLICKSHOW_RECORDER_FROM_BINDIR)}) {
-        void *module = dlopen(QFile::encodeName(recorder).constData(), RTLD_NOW | RTLD_LOCAL);
+        void *module = dlopen(QFile::encodeName(recorder).constData(), RTLD_LAZY | RTLD_LOCAL);
         if (!module) {
             if (why.isEmpty() && QFileInfo::exists(recorder))
                 why = QString::fromLocal8Bit(dlerror());

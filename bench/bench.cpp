@@ -7,6 +7,7 @@
 //
 //   clickshow-bench [ROW...]   only the show rows whose names contain ROW
 //   clickshow-bench record     only the recorder's rows
+//   clickshow-bench outline    only the outline's cost
 
 #include "driver/apprun.h"
 #include "driver/picture.h"
@@ -480,7 +481,8 @@ int main(int argc, char *argv[])
     XSetForeground(display, gc, 0x0000ff);
     XSync(display, False);
     std::vector<double> formMicros, xlibMicros;
-    if (filters.isEmpty()) {
+    const bool outlineOnly = filters == QStringList{QStringLiteral("outline")};
+    if (filters.isEmpty() || outlineOnly) {
         for (int run = 0; run < kRuns; ++run) {
             formMicros.push_back(FormOutlinesMicros(form));
             xlibMicros.push_back(XlibOutlinesMicros(display, window, pixmap, gc));
@@ -488,6 +490,11 @@ int main(int argc, char *argv[])
     }
     XUnmapWindow(display, window);
     XSync(display, False);
+    if (outlineOnly) {
+        std::printf("| DrawCircleOutline on Form1 | %.1f us | raw Xlib | %.1f us | ratio %.2f |\n", Median(formMicros),
+                    Median(xlibMicros), Median(formMicros) / Median(xlibMicros));
+        return 0;
+    }
 
     // (b) Whole shows, timed from pixels.
     std::vector<ShowRow> rows;
