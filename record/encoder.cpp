@@ -3,9 +3,13 @@
 
 #include "encoder.h"
 
+#include "yuv420.h"
+
 #include "show/palette.h"
 
+#include <QElapsedTimer>
 #include <QHash>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <array>
@@ -25,20 +29,28 @@ struct Format
     const char *muxer;
     const char *codec;
     AVPixelFormat pixels;
-    bool even;
     const char *codecOptions;
     const char *muxerOptions;
 };
 
-// Lossy formats are tuned to stay above 40 dB against the lossless frames.
+// .mkv is H.264's lossless RGB: exact frames, like FFV1's, but FFV1's
+// encoder sets aside 148 bytes a pixel for every packet (1.2 GB at 4K)
+// and codes every frame whole, where x264 codes only what changed.
+// Lossy formats are tuned to stay above 40 dB against the lossless frames;
+// H.264 spends a little more on colour, which a browser's conversion of
+// saturated blue has no levels to spare for. VP9's realtime mode is as
+// good here as its good mode (59.8 dB at 1080p) and twice as fast.
+// Every encoder takes as many threads as the machine has cores: VP9 in
+// rows and tile columns.
 const Format kFormats[] = {
-    {"mp4", "mp4", "libx264", AV_PIX_FMT_YUV420P, true, "preset=veryfast:crf=16", "movflags=+faststart"},
-    {"webm", "webm", "libvpx-vp9", AV_PIX_FMT_YUV420P, true, "crf=20:b=0:deadline=good:cpu-used=4:row-mt=1", ""},
-    {"mkv", "matroska", "ffv1", AV_PIX_FMT_BGR0, false, "", ""},
-    {"gif", "gif", "gif", AV_PIX_FMT_PAL8, false, "", "loop=0"},
-    {"webp", "webp", "libwebp_anim", AV_PIX_FMT_BGRA, false, "lossless=1", "loop=0"},
-    {"apng", "apng", "apng", AV_PIX_FMT_RGB24, false, "", "plays=0"},
-    {"png", "apng", "apng", AV_PIX_FMT_RGB24, false, "", "plays=0"},
+    {"mp4", "mp4", "libx264", AV_PIX_FMT_YUV420P, "preset=veryfast:crf=16:chromaoffset=-3", "movflags=+faststart"},
+    {"webm", "webm", "libvpx-vp9", AV_PIX_FMT_YUV420P,
+     "crf=20:b=0:deadline=realtime:cpu-used=5:row-mt=1:tile-columns=2", ""},
+    {"mkv", "matroska", "libx264rgb", AV_PIX_FMT_BGR0, "preset=ultrafast:qp=0", ""},
+    {"gif", "gif", "gif", AV_PIX_FMT_PAL8, "", "loop=0"},
+    {"webp", "webp", "libwebp_anim", AV_PIX_FMT_BGRA, "lossless=1", "loop=0"},
+    {"apng", "apng", "apng", AV_PIX_FMT_RGB24, "", "plays=0"},
+    {"png", "apng", "apng", AV_PIX_FMT_RGB24, "", "plays=0"},
 };
 
 Status Failed(int code)
@@ -130,8 +142,11 @@ Status Encoder::Open(const QString &path, const QString &extension, QSize size, 
         return Status::Error(QStringLiteral("unknown format \".%1\" (use %2)")
                                  .arg(extension, Extensions().join(QStringLiteral(", "))));
     const Format &format = *found;
+    // yuv420p halves the colour both ways: even sides, and the colours
+    // converted with the matrix its tags name.
+    yuv_ = format.pixels == AV_PIX_FMT_YUV420P;
     size_ = size;
-    encoded_ = format.even ? QSize(size.width() + size.width() % 2, size.height() + size.height() % 2) : size;
+    encoded_ = yuv_ ? QSize(size.width() + size.width() % 2, size.height() + size.height() % 2) : size;
     palette_ = format.pixels == AV_PIX_FMT_PAL8;
 
     const AVCodec *codec = avcodec_find_encoder_by_name(format.codec);
@@ -158,6 +173,16 @@ Status Encoder::Open(const QString &path, const QString &extension, QSize size, 
     stream_->avg_frame_rate = codec_->framerate;
     if (format_->oformat->flags & AVFMT_GLOBALHEADER)
         codec_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    codec_->thread_count = 0; // one a core
+    if (yuv_) {
+        // A player left to guess takes BT.709 for a picture this large and
+        // BT.601 for a small one; the tags leave it nothing to guess.
+        codec_->color_primaries = AVCOL_PRI_BT709;
+        codec_->color_trc = AVCOL_TRC_BT709;
+        codec_->colorspace = AVCOL_SPC_BT709;
+        codec_->color_range = AVCOL_RANGE_MPEG;
+        codec_->chroma_sample_location = AVCHROMA_LOC_CENTER;
+    }
     const QString encoderName = QStringLiteral("the %1 encoder").arg(QLatin1String(format.codec));
     av::Dictionary codecOptions(format.codecOptions);
     status = avcodec_open2(codec_.get(), codec, codecOptions.get());
@@ -176,7 +201,7 @@ Status Encoder::Open(const QString &path, const QString &extension, QSize size, 
     status = av_frame_get_buffer(frame_.get(), 0);
     if (status < 0)
         return Failed(status);
-    if (!palette_) {
+    if (!palette_ && !yuv_) {
         scaler_.reset(sws_getContext(encoded_.width(), encoded_.height(), AV_PIX_FMT_BGR0, encoded_.width(),
                                      encoded_.height(), format.pixels, SWS_BICUBIC, nullptr, nullptr, nullptr));
         if (!scaler_)
@@ -203,31 +228,24 @@ Status Encoder::Convert(const QImage &frame)
     const int status = av_frame_make_writable(frame_.get());
     if (status < 0)
         return Failed(status);
-    // Padding repeats the last column and row.
-    QImage padded = frame;
-    if (encoded_ != size_) {
-        padded = QImage(encoded_, QImage::Format_RGB32);
-        for (int y = 0; y < encoded_.height(); ++y) {
-            auto *line = reinterpret_cast<QRgb *>(padded.scanLine(y));
-            const auto *from = reinterpret_cast<const QRgb *>(frame.constScanLine(std::min(y, size_.height() - 1)));
-            std::memcpy(line, from, size_t(size_.width()) * 4);
-            for (int x = size_.width(); x < encoded_.width(); ++x)
-                line[x] = from[size_.width() - 1];
-        }
+    if (yuv_) {
+        ToYuv420(frame, encoded_, {{frame_->data[0], frame_->data[1], frame_->data[2]},
+                                   {frame_->linesize[0], frame_->linesize[1], frame_->linesize[2]}});
+        return Status::Ok();
     }
     if (palette_) {
         GifPalette &palette = ThePalette();
         std::memcpy(frame_->data[1], palette.colours.data(), 1024);
         for (int y = 0; y < encoded_.height(); ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(padded.constScanLine(y));
+            const auto *line = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
             uint8_t *to = frame_->data[0] + y * frame_->linesize[0];
             for (int x = 0; x < encoded_.width(); ++x)
                 to[x] = palette.Nearest(line[x]);
         }
         return Status::Ok();
     }
-    const uint8_t *planes[] = {padded.constBits()};
-    const int strides[] = {int(padded.bytesPerLine())};
+    const uint8_t *planes[] = {frame.constBits()};
+    const int strides[] = {int(frame.bytesPerLine())};
     sws_scale(scaler_.get(), planes, strides, 0, encoded_.height(), frame_->data, frame_->linesize);
     if (codec_->pix_fmt == AV_PIX_FMT_BGRA) {
         // Opaque: the X byte of RGB32 is not always 0xff.
@@ -243,17 +261,33 @@ Status Encoder::Convert(const QImage &frame)
 Status Encoder::Write(const QImage &frame, bool unchanged)
 {
     av::Forget();
+    QElapsedTimer timer;
+    timer.start();
     if (!unchanged || next_ == 0) {
         const Status converted = Convert(
             frame.format() == QImage::Format_RGB32 ? frame : frame.convertToFormat(QImage::Format_RGB32));
         if (!converted.ok())
             return converted;
     }
+    converting_ += timer.nsecsElapsed();
+    timer.restart();
     frame_->pts = next_++;
     const int status = avcodec_send_frame(codec_.get(), frame_.get());
+    const Status drained = status < 0 ? Failed(status) : Drain(false);
+    encoding_ += timer.nsecsElapsed();
+    return drained;
+}
+
+Status Encoder::WritePacket(AVPacket *packet)
+{
+    av_packet_rescale_ts(packet, codec_->time_base, stream_->time_base);
+    packet->stream_index = stream_->index;
+    const int status = av_interleaved_write_frame(format_.get(), packet);
     if (status < 0)
         return Failed(status);
-    return Drain(false);
+    if (format_->pb->error < 0)
+        return Failed(format_->pb->error);
+    return Status::Ok();
 }
 
 Status Encoder::Drain(bool flushing)
@@ -264,19 +298,17 @@ Status Encoder::Drain(bool flushing)
             return Status::Ok();
         if (status < 0)
             return Failed(status);
-        av_packet_rescale_ts(packet_.get(), codec_->time_base, stream_->time_base);
-        packet_->stream_index = stream_->index;
-        status = av_interleaved_write_frame(format_.get(), packet_.get());
-        if (status < 0)
-            return Failed(status);
-        if (format_->pb->error < 0)
-            return Failed(format_->pb->error);
+        if (const Status written = WritePacket(packet_.get()); !written.ok())
+            return written;
     }
 }
 
 Status Encoder::Finish()
 {
     av::Forget();
+    QElapsedTimer timer;
+    timer.start();
+    const auto counted = qScopeGuard([&] { encoding_ += timer.nsecsElapsed(); });
     if (!opened_)
         return Status::Error(QStringLiteral("nothing was opened"));
     int status = avcodec_send_frame(codec_.get(), nullptr);

@@ -17,10 +17,11 @@
 // Frames into a video or animated picture file through FFmpeg's libraries,
 // one at a time, none kept. The format comes from the file's extension:
 //   .mp4  H.264, yuv420p          .webm  VP9, yuv420p
-//   .mkv  FFV1, lossless RGB      .gif   a fixed palette holding the show's colours
+//   .mkv  H.264, lossless RGB     .gif   a fixed palette holding the show's colours
 //   .webp animated, lossless      .apng, .png  animated PNG, lossless
 // H.264 and VP9 in yuv420p want even sizes: an odd width or height gets one
-// more column or row, a copy of the last one.
+// more column or row, a copy of the last one. Their colours are BT.709,
+// limited range, and tagged so.
 class Encoder
 {
 public:
@@ -44,10 +45,15 @@ public:
 
     // The size in the file: padded to even where the format wants it.
     QSize encodedSize() const { return encoded_; }
+    // Time spent so far turning pictures into the codec's pixels, and
+    // encoding and writing them.
+    std::int64_t convertingNanoseconds() const { return converting_; }
+    std::int64_t encodingNanoseconds() const { return encoding_; }
 
 private:
     Status Convert(const QImage &frame);
     Status Drain(bool flushing);
+    Status WritePacket(AVPacket *packet);
 
     av::Output format_;
     av::Codec codec_;
@@ -58,6 +64,10 @@ private:
     QSize size_;
     QSize encoded_;
     bool palette_ = false;
+    bool yuv_ = false;
     bool opened_ = false;
     std::int64_t next_ = 0;
+    std::int64_t converting_ = 0;
+    std::int64_t encoding_ = 0;
+
 };

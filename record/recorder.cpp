@@ -13,6 +13,8 @@
 #include "window/form1.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
@@ -21,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -89,6 +92,18 @@ private:
     int percent_ = -1;
 };
 
+// Milliseconds since the process started (to its clock tick).
+double MillisecondsSinceStart()
+{
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    timespec now{};
+    if (!stat.open(QIODevice::ReadOnly) || clock_gettime(CLOCK_BOOTTIME, &now) != 0)
+        return -1;
+    const QByteArray line = stat.readAll();
+    const qint64 ticks = line.mid(line.lastIndexOf(')') + 2).split(' ').value(19).toLongLong();
+    return (now.tv_sec + now.tv_nsec / 1e9 - double(ticks) / double(sysconf(_SC_CLK_TCK))) * 1e3;
+}
+
 // The recorder's player: the show on the window, drawn off screen, paced
 // by a virtual clock that hands every frame to the encoder.
 class Recording
@@ -98,9 +113,14 @@ public:
 
     Status Run();
     QString temporary() const { return temporary_; }
+    // Where the time went, for the bench: CLICKSHOW_RECORD_TIMES=1.
+    void TellTimes() const;
 
 private:
     Status Frame();
+
+    double startedMs_ = -1;  // to the first frame
+    std::int64_t rendering_ = 0;
 
     const RecordOptions &options_;
     QString temporary_;
@@ -114,13 +134,27 @@ Status Recording::Frame()
 {
     if (interruptedBy)
         return Status::Error(QStringLiteral("interrupted"));
+    if (startedMs_ < 0)
+        startedMs_ = MillisecondsSinceStart();
     const bool unchanged = form_->pictureGeneration() == drawn_;
     if (!unchanged) {
+        QElapsedTimer timer;
+        timer.start();
         picture_.fill(Qt::black);
         form_->render(&picture_);
         drawn_ = form_->pictureGeneration();
+        rendering_ += timer.nsecsElapsed();
     }
     return encoder_.Write(picture_, unchanged);
+}
+
+void Recording::TellTimes() const
+{
+    std::fprintf(stderr,
+                 "clickshow: start-up %.0f ms, rendering %.0f ms, conversion %.0f ms, encoding %.0f ms, "
+                 "in all %.0f ms\n",
+                 startedMs_, rendering_ / 1e6, encoder_.convertingNanoseconds() / 1e6,
+                 encoder_.encodingNanoseconds() / 1e6, MillisecondsSinceStart());
 }
 
 Status Recording::Run()
@@ -208,6 +242,8 @@ Status Record(const RecordOptions &options)
 
     Recording recording(options);
     Status status = recording.Run();
+    if (qEnvironmentVariableIsSet("CLICKSHOW_RECORD_TIMES"))
+        recording.TellTimes();
     if (status.ok() && std::rename(QFile::encodeName(recording.temporary()).constData(),
                                    QFile::encodeName(options.file).constData()) != 0)
         status = Status::Error(QString::fromLocal8Bit(std::strerror(errno)));

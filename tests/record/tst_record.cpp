@@ -7,8 +7,10 @@
 #include "driver/picture.h"
 #include "record/av.h"
 #include "record/framepacer.h"
+#include "record/yuv420.h"
 #include "show/busywaitpacer.h"
 #include "show/countingpacer.h"
+#include "show/emblem.h"
 #include "show/palette.h"
 #include "show/sequence.h"
 #include "tools/recordingsurface.h"
@@ -79,10 +81,16 @@ public:
         const AVFrame *frame = NextRaw();
         if (!frame)
             return {};
-        QImage image(frame->width, frame->height, QImage::Format_RGB32);
+        // swscale writes whole groups of 8 pixels: room to spare on the right.
+        QImage image((frame->width + 15) & ~15, frame->height, QImage::Format_RGB32);
         scaler_.reset(sws_getCachedContext(scaler_.release(), frame->width, frame->height,
                                            AVPixelFormat(frame->format), frame->width, frame->height,
                                            AV_PIX_FMT_BGR0, SWS_BICUBIC, nullptr, nullptr, nullptr));
+        // As a player that honours the tags: the matrix and range they name.
+        if (frame->format == AV_PIX_FMT_YUV420P)
+            sws_setColorspaceDetails(scaler_.get(), sws_getCoefficients(frame->colorspace),
+                                     frame->color_range == AVCOL_RANGE_JPEG, sws_getCoefficients(SWS_CS_DEFAULT), 1,
+                                     0, 1 << 16, 1 << 16);
         uint8_t *planes[] = {image.bits()};
         const int strides[] = {int(image.bytesPerLine())};
         sws_scale(scaler_.get(), frame->data, frame->linesize, 0, frame->height, planes, strides);
@@ -91,7 +99,7 @@ public:
             for (int x = 0; x < image.width(); ++x)
                 line[x] |= 0xff000000u;
         }
-        return image;
+        return image.width() == frame->width ? image : image.copy(0, 0, frame->width, frame->height);
     }
 
 private:
@@ -104,27 +112,17 @@ private:
     bool ended_ = false;
 };
 
-// The picture as yuv420p, padded to even sides by repeating the edge, the
-// way the encoder got it.
+// The picture as yuv420p, padded to even sides by repeating the edge: what
+// the encoder got.
 QList<QByteArray> Planes420(const QImage &picture, QSize encoded)
 {
-    QImage padded(encoded, QImage::Format_RGB32);
-    for (int y = 0; y < encoded.height(); ++y) {
-        for (int x = 0; x < encoded.width(); ++x)
-            padded.setPixel(x, y, picture.pixel(std::min(x, picture.width() - 1), std::min(y, picture.height() - 1)));
-    }
-    const av::Scaler scaler(sws_getContext(encoded.width(), encoded.height(), AV_PIX_FMT_BGR0, encoded.width(),
-                                           encoded.height(), AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr,
-                                           nullptr));
     QList<QByteArray> planes = {QByteArray(encoded.width() * encoded.height(), 0),
                                 QByteArray(encoded.width() * encoded.height() / 4, 0),
                                 QByteArray(encoded.width() * encoded.height() / 4, 0)};
-    uint8_t *to[] = {reinterpret_cast<uint8_t *>(planes[0].data()), reinterpret_cast<uint8_t *>(planes[1].data()),
-                     reinterpret_cast<uint8_t *>(planes[2].data())};
-    const int toStrides[] = {encoded.width(), encoded.width() / 2, encoded.width() / 2};
-    const uint8_t *from[] = {padded.constBits()};
-    const int fromStrides[] = {int(padded.bytesPerLine())};
-    sws_scale(scaler.get(), from, fromStrides, 0, encoded.height(), to, toStrides);
+    ToYuv420(picture, encoded,
+             {{reinterpret_cast<uint8_t *>(planes[0].data()), reinterpret_cast<uint8_t *>(planes[1].data()),
+               reinterpret_cast<uint8_t *>(planes[2].data())},
+              {encoded.width(), encoded.width() / 2, encoded.width() / 2}});
     return planes;
 }
 
@@ -139,6 +137,8 @@ private slots:
     void losslessFramesFollowTheTimeline();
     void everyFormatReadsBack_data();
     void everyFormatReadsBack();
+    void videoColoursAreBt709_data();
+    void videoColoursAreBt709();
     void failuresLeaveNothingBehind_data();
     void failuresLeaveNothingBehind();
 
@@ -236,7 +236,7 @@ void TestRecord::everyFormatReadsBack_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QString>("kind"); // lossless, lossy, palette
 
-    QTest::newRow("mkv: FFV1") << "mkv" << QSize(499, 356) << "lossless";
+    QTest::newRow("mkv: lossless H.264, RGB") << "mkv" << QSize(499, 356) << "lossless";
     QTest::newRow("mp4: H.264, padded to even") << "mp4" << QSize(500, 356) << "lossy";
     QTest::newRow("webm: VP9, padded to even") << "webm" << QSize(500, 356) << "lossy";
     QTest::newRow("gif") << "gif" << QSize(499, 356) << "palette";
@@ -348,6 +348,51 @@ void TestRecord::everyFormatReadsBack()
             }
         }
         QCOMPARE(outside, want);
+    }
+}
+
+void TestRecord::videoColoursAreBt709_data()
+{
+    QTest::addColumn<QString>("extension");
+
+    QTest::newRow("mp4") << "mp4";
+    QTest::newRow("webm") << "webm";
+}
+
+// Tagged BT.709, limited range, and so converted: a player that honours
+// the tags shows each emblem ring in its colour where it is thickest, its
+// upper-left side, a band some 15 pixels wide at scale 4 that 4:2:0 keeps.
+void TestRecord::videoColoursAreBt709()
+{
+    QFETCH(QString, extension);
+
+    constexpr int kScale = 4;
+    const QString file = dir.filePath(QStringLiteral("colours.") + extension);
+    QCOMPARE(Run({QStringLiteral("--record"), file, QStringLiteral("--scale"), QString::number(kScale),
+                  QStringLiteral("--fps"), QStringLiteral("5"), QStringLiteral("--hold"), QStringLiteral("0")}),
+             0);
+    Decoder decoder(file);
+    QVERIFY(decoder.isOpen());
+    const AVCodecParameters *tags = decoder.stream()->codecpar;
+    QCOMPARE(tags->color_primaries, AVCOL_PRI_BT709);
+    QCOMPARE(tags->color_trc, AVCOL_TRC_BT709);
+    QCOMPARE(tags->color_space, AVCOL_SPC_BT709);
+    QCOMPARE(tags->color_range, AVCOL_RANGE_MPEG);
+    QImage last;
+    for (QImage frame; !(frame = decoder.Next()).isNull();)
+        last = frame;
+    const auto near = [](QRgb seen, show::Rgb want, int levels) {
+        return std::abs(qRed(seen) - want.red) <= levels && std::abs(qGreen(seen) - want.green) <= levels
+            && std::abs(qBlue(seen) - want.blue) <= levels;
+    };
+    QVERIFY(near(Backdrop(last), show::kWhite, 2));
+    const double inward = show::kEmblemRadius / std::sqrt(2.0);
+    const double middle = (show::kOutlinesPerRing - 1) * show::kEmblemStep / 2;
+    for (const show::EmblemRing &ring : show::kEmblemRings) {
+        const QPoint at(int((ring.x + middle - inward) / show::kTwipsPerPixel * kScale),
+                        int((ring.y + middle - inward) / show::kTwipsPerPixel * kScale));
+        QVERIFY2(near(last.pixel(at), ring.rgb, 12),
+                 qPrintable(QStringLiteral("%1 at (%2, %3)").arg(QColor(last.pixel(at)).name()).arg(at.x()).arg(at.y())));
     }
 }
 
