@@ -6,7 +6,7 @@
 
 all:
 	@scripts/install-deps.sh run
-	@cmake --preset default -DBUILD_TESTING=OFF -DCLICKSHOW_E2E_TESTS=OFF >/dev/null
+	@cmake --preset default -DBUILD_TESTING=OFF -DCLICKSHOW_E2E_TESTS=OFF -DCLICKSHOW_BROWSER_TESTS=OFF >/dev/null
 	@cmake --build --preset default --target clickshow
 
 # Just the program, and just what it needs.
@@ -17,7 +17,7 @@ run: all
 # and UndefinedBehaviorSanitizer.
 test:
 	@scripts/install-deps.sh test
-	@cmake --preset default -DBUILD_TESTING=ON -DCLICKSHOW_E2E_TESTS=ON >/dev/null
+	@cmake --preset default -DBUILD_TESTING=ON -DCLICKSHOW_E2E_TESTS=ON -DCLICKSHOW_BROWSER_TESTS=ON >/dev/null
 	@cmake --build --preset default
 	ctest --preset default
 	@cmake --preset asan >/dev/null
@@ -35,7 +35,7 @@ package:
 
 bench:
 	@scripts/install-deps.sh test
-	@cmake --preset default -DBUILD_TESTING=ON -DCLICKSHOW_E2E_TESTS=ON >/dev/null
+	@cmake --preset default -DBUILD_TESTING=ON -DCLICKSHOW_E2E_TESTS=ON -DCLICKSHOW_BROWSER_TESTS=ON >/dev/null
 	@cmake --build --preset default --target clickshow-bench
 	build/clickshow-bench
 

@@ -4,7 +4,8 @@
 # Installs, from Debian's packages, what a task needs and the machine lacks:
 #   scripts/install-deps.sh run       build the program and run it
 #   scripts/install-deps.sh test      also the tests: X servers, window
-#                                     managers, a Wayland compositor, tools
+#                                     managers, a Wayland compositor, tools,
+#                                     Chromium and the tests' npm packages
 #   scripts/install-deps.sh package   also what builds and checks the .deb
 #   scripts/install-deps.sh chroot    what makes a Debian chroot
 # Does nothing when all is there.
@@ -21,6 +22,7 @@ test=(
     libxtst-dev fonts-dejavu-core
     xvfb xauth xdotool imagemagick ffmpeg webp
     openbox weston mutter dbus-daemon
+    chromium
 )
 package=(
     "${run[@]}"
@@ -36,16 +38,33 @@ case "${1:-test}" in
     *) echo "usage: $0 [run|test|package|chroot]" >&2; exit 2 ;;
 esac
 
+# The browser tests run on Node.js. A Node.js from elsewhere brings its own
+# npm, which Debian's npm package would clash with: each only where its
+# command is missing.
+if [[ "${1:-test}" == test ]]; then
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
+fi
+
 missing=()
 for package in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+if [[ ${#missing[@]} -gt 0 ]]; then
+    echo "Installing: ${missing[*]}"
+    sudo=()
+    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-echo "Installing: ${missing[*]}"
-sudo=()
-[[ $(id -u) -eq 0 ]] || sudo=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The browser tests' own packages, as the lock file gives them.
+if [[ "${1:-test}" == test ]]; then
+    browser="$(cd "$(dirname "$0")/.." && pwd)/tests/browser"
+    if [[ ! -f "$browser/node_modules/.package-lock.json" || "$browser/package-lock.json" -nt "$browser/node_modules/.package-lock.json" ]]; then
+        echo "Installing the browser tests' npm packages"
+        npm ci --prefix "$browser" --no-audit --no-fund --loglevel=error
+    fi
+fi
