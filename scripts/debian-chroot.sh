@@ -45,6 +45,13 @@ trap cleanup EXIT
 cleanup
 cp -a "$pristine" "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# The host's network as it is: its name servers, and any certificate
+# authority it trusts for Node.js (a proxy's, say) trusted inside too.
+extra_ca=()
+if [[ -n "${NODE_EXTRA_CA_CERTS:-}" && -f "$NODE_EXTRA_CA_CERTS" ]]; then
+    cp "$NODE_EXTRA_CA_CERTS" "$root/etc/host-ca-certificates.crt"
+    extra_ca=(NODE_EXTRA_CA_CERTS=/etc/host-ca-certificates.crt)
+fi
 mount -t proc proc "$root/proc"
 mount -t sysfs sys "$root/sys"
 mount --bind /dev "$root/dev"
@@ -57,4 +64,4 @@ mount --bind "$base/out" "$root/out"
 
 echo "== $release: $command"
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive /bin/bash -c "apt-get update -qq && $command"
+    LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "${extra_ca[@]}" /bin/bash -c "apt-get update -qq && $command"
