@@ -3,10 +3,10 @@
 
 #include "commandline.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
 #include <variant>
 #include <vector>
@@ -15,18 +15,20 @@ namespace {
 
 // Frames larger than this on either side are beyond what the encoders take.
 constexpr int kMostPixels = 16384;
+constexpr int kColumns = 80;
 
 using Field = std::variant<bool Options::*, QString Options::*, bool RecordOptions::*, QString RecordOptions::*,
                            int RecordOptions::*, double RecordOptions::*, QSize RecordOptions::*>;
 
 enum Flags : unsigned {
-    kHidden = 1,     // Qt's own, taken but not told in the help
+    kQt = 1,         // Qt's own, as every Qt program takes it: told apart in the help
     kRecordOnly = 2, // goes with --record alone
 };
 
 // One option: its names, its value, where the value goes and what range
 // it may take. The field's type says how the value is read: a flag, text,
-// a whole number, a decimal number, or a size WxH.
+// a whole number, a decimal number, or a size WxH. The help adds the range
+// and the default.
 struct Option
 {
     const char *shortName;
@@ -34,31 +36,38 @@ struct Option
     const char *valueName; // none for a flag
     const char *help;
     Field field;
-    double least = 0, most = 0; // of a number, or of each side of a size
-    const char *takes = nullptr; // what a bad value is told it takes; text: what it needs
+    double least = 0, most = 0;  // of a number, or of each side of a size
+    const char *takes = nullptr; // what the value is: "a whole number"
     unsigned flags = 0;
 };
 
 const Option kOptions[] = {
-    {"h", "help", nullptr, "Show this help.", &Options::help},
-    {"v", "version", nullptr, "Show the version.", &Options::version},
-    {nullptr, "record", "FILE", "Play the show into FILE and exit: .mp4, .webm, .mkv, .gif, .webp, .apng or .png.",
-     &RecordOptions::file, 0, 0, "a file"},
-    {nullptr, "fps", "N", "Frames a second, 1 to 240 (60).", &RecordOptions::fps, 1, 240, "a whole number",
-     kRecordOnly},
-    {nullptr, "size", "WxH", "The client area in pixels (499x356).", &RecordOptions::size, 1, kMostPixels,
-     "WIDTHxHEIGHT, each", kRecordOnly},
-    {nullptr, "scale", "F", "Device pixels to a pixel, 1 to 8 (1).", &RecordOptions::scale, 1, 8, "a number",
-     kRecordOnly},
-    {nullptr, "shows", "N", "Shows one after another, 1 to 100 (1).", &RecordOptions::shows, 1, 100,
+    {"h", "help", nullptr, "show this help and exit", &Options::help},
+    {"v", "version", nullptr, "show the version and exit", &Options::version},
+    {nullptr, "record", "FILE",
+     "play the show into FILE and exit, with no window: .mp4, .webm, .mkv, .gif, .webp, .apng or .png",
+     &RecordOptions::file, 0, 0, "a file name"},
+    {nullptr, "fps", "N", "frames a second", &RecordOptions::fps, 1, 240, "a whole number", kRecordOnly},
+    {nullptr, "size", "WxH", "the client area in pixels", &RecordOptions::size, 1, kMostPixels,
+     "WIDTHxHEIGHT, each side", kRecordOnly},
+    {nullptr, "scale", "F", "device pixels to a pixel: the picture of a scaled screen", &RecordOptions::scale, 1, 8,
+     "a number", kRecordOnly},
+    {nullptr, "shows", "N", "shows one after another, each with its final picture", &RecordOptions::shows, 1, 100,
      "a whole number", kRecordOnly},
-    {nullptr, "hold", "SECONDS", "Seconds the final picture stays, 0 to 3600 (2).", &RecordOptions::hold, 0, 3600,
+    {nullptr, "hold", "SECONDS", "how long each show's final picture stands", &RecordOptions::hold, 0, 3600,
      "seconds", kRecordOnly},
-    {nullptr, "quiet", nullptr, "No progress line while recording.", &RecordOptions::quiet, 0, 0, nullptr,
+    {nullptr, "quiet", nullptr, "no progress line, and no word when done", &RecordOptions::quiet, 0, 0, nullptr,
      kRecordOnly},
-    // -platform and -display, as every Qt program takes them.
-    {nullptr, "platform", "name", "Qt platform plugin to use.", &Options::platform, 0, 0, nullptr, kHidden},
-    {nullptr, "display", "name", "X display to use.", &Options::display, 0, 0, nullptr, kHidden},
+    {nullptr, "platform", "NAME", "the Qt platform plugin", &Options::platform, 0, 0, "a name", kQt},
+    {nullptr, "display", "NAME", "the X display", &Options::display, 0, 0, "a name", kQt},
+};
+
+// What a person can do in the window.
+const char *const kKeys[][2] = {
+    {"click, Space, Return, Enter",
+     "play the show (Enter on the keypad too); a click on a caption does nothing, a double click plays one show, "
+     "each click made during a show plays one more after it, and keys pressed during a show are let go"},
+    {"Ctrl+Q, Ctrl+W", "close the window (once a show that runs has ended)"},
 };
 
 // Plain digits from `least` to `most`.
@@ -83,51 +92,53 @@ std::optional<double> Decimal(const QString &text, double least, double most)
 
 QString Dashed(const Option &option)
 {
-    return QStringLiteral("--") + QLatin1String(option.name);
+    return QLatin1String(option.flags & kQt ? "-" : "--") + QLatin1String(option.name);
+}
+
+bool Numeric(const Option &option)
+{
+    return option.most > option.least;
+}
+
+// "a whole number from 1 to 240"
+QString Takes(const Option &option)
+{
+    QString takes = QLatin1String(option.takes);
+    if (Numeric(option))
+        takes += QStringLiteral(" from %1 to %2").arg(option.least).arg(option.most);
+    return takes;
 }
 
 Status Refuse(const Option &option)
 {
-    const QString range = QStringLiteral(" from %1 to %2").arg(option.least).arg(option.most);
-    return Status::Error(Dashed(option) + QStringLiteral(" takes ") + QLatin1String(option.takes) + range);
+    return Status::Error(Dashed(option) + QStringLiteral(" takes ") + Takes(option));
 }
 
 // Reads `text` into the option's field.
 Status Read(const Option &option, const QString &text, Options &options)
 {
-    RecordOptions &recording = options.recording;
     struct Visitor
     {
         const Option &option;
         const QString &text;
         Options &options;
-        RecordOptions &recording;
 
         Status operator()(bool Options::*field) const { return (options.*field = true), Status::Ok(); }
-        Status operator()(bool RecordOptions::*field) const { return (recording.*field = true), Status::Ok(); }
+        Status operator()(bool RecordOptions::*field) const { return (options.recording.*field = true), Status::Ok(); }
         Status operator()(QString Options::*field) const { return (options.*field = text), Status::Ok(); }
         Status operator()(QString RecordOptions::*field) const
         {
-            if (text.isEmpty() && option.takes)
-                return Status::Error(Dashed(option) + QStringLiteral(" needs ") + QLatin1String(option.takes));
-            recording.*field = text;
-            return Status::Ok();
+            return (options.recording.*field = text), Status::Ok();
         }
         Status operator()(int RecordOptions::*field) const
         {
             const auto value = WholeNumber(text, option.least, option.most);
-            if (!value)
-                return Refuse(option);
-            recording.*field = *value;
-            return Status::Ok();
+            return value ? (options.recording.*field = *value), Status::Ok() : Refuse(option);
         }
         Status operator()(double RecordOptions::*field) const
         {
             const auto value = Decimal(text, option.least, option.most);
-            if (!value)
-                return Refuse(option);
-            recording.*field = *value;
-            return Status::Ok();
+            return value ? (options.recording.*field = *value), Status::Ok() : Refuse(option);
         }
         Status operator()(QSize RecordOptions::*field) const
         {
@@ -136,75 +147,153 @@ Status Read(const Option &option, const QString &text, Options &options)
             const auto height = WholeNumber(sides.value(1), option.least, option.most);
             if (sides.size() != 2 || !width || !height)
                 return Refuse(option);
-            recording.*field = QSize(*width, *height);
+            options.recording.*field = QSize(*width, *height);
             return Status::Ok();
         }
     };
-    return std::visit(Visitor{option, text, options, recording}, option.field);
+    return std::visit(Visitor{option, text, options}, option.field);
 }
 
-// Qt's parser, told every option of the table.
-struct Parser
+bool IsFlag(const Option &option)
 {
-    QCommandLineParser parser;
-    std::vector<QCommandLineOption> options;
+    return !option.valueName;
+}
 
-    Parser()
-    {
-        parser.setApplicationDescription(
-            QStringLiteral("Circles in five colours glide in from the corners of a window. Click the window, "
-                           "or press Space or Return, to play the show. With --record, the show is played "
-                           "into a video or animated picture instead, with no window."));
-        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        for (const Option &option : kOptions) {
-            QStringList names;
-            if (option.shortName)
-                names.append(QLatin1String(option.shortName));
-            names.append(QLatin1String(option.name));
-            QCommandLineOption qt(names, QLatin1String(option.help));
-            if (option.valueName)
-                qt.setValueName(QLatin1String(option.valueName));
-            if (option.flags & kHidden)
-                qt.setFlags(QCommandLineOption::HiddenFromHelp);
-            options.push_back(qt);
-            parser.addOption(qt);
+// The field's value in a fresh Options, as the help tells it: "(60)".
+QString Default(const Option &option)
+{
+    const Options fresh;
+    const RecordOptions &recording = fresh.recording;
+    if (const auto *field = std::get_if<int RecordOptions::*>(&option.field))
+        return QString::number(recording.**field);
+    if (const auto *field = std::get_if<double RecordOptions::*>(&option.field))
+        return QString::number(recording.**field);
+    if (const auto *field = std::get_if<QSize RecordOptions::*>(&option.field))
+        return QStringLiteral("%1x%2").arg((recording.**field).width()).arg((recording.**field).height());
+    return {};
+}
+
+// `text` in lines of at most kColumns, the first after `lead`, the rest
+// indented as far.
+QString Wrapped(const QString &lead, const QString &text)
+{
+    const int indent = int(lead.size());
+    QString out = lead;
+    int column = indent;
+    bool first = true;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!first && column + 1 + word.size() > kColumns) {
+            out += QLatin1Char('\n') + QString(indent, QLatin1Char(' '));
+            column = indent;
+            first = true;
         }
+        if (!first) {
+            out += QLatin1Char(' ');
+            ++column;
+        }
+        out += word;
+        column += int(word.size());
+        first = false;
     }
-};
+    return out + QLatin1Char('\n');
+}
+
+QString Column(const QString &left, int width)
+{
+    return (QStringLiteral("  ") + left).leftJustified(width, QLatin1Char(' '));
+}
+
+const Option *Find(const QString &name)
+{
+    for (const Option &option : kOptions) {
+        if (name == QLatin1String(option.name) || (option.shortName && name == QLatin1String(option.shortName)))
+            return &option;
+    }
+    return nullptr;
+}
 
 } // namespace
 
 QString Usage()
 {
-    // Without an application object Qt knows no program name.
-    return Parser().parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("clickshow"));
+    return QStringLiteral("Usage: clickshow [OPTION...]\n"
+                          "       clickshow --record FILE [OPTION...]\n");
+}
+
+QString Help()
+{
+    QString help = Usage() + QLatin1Char('\n');
+    help += Wrapped({}, QStringLiteral("Circles in five colours glide in from the corners of a window in four acts, "
+                                       "then scatter at random, and the show ends on a white backdrop with an emblem "
+                                       "of five rings and two captions. The window opens empty and waits."));
+    constexpr int kLeft = 32;
+    help += QStringLiteral("\nIn the window:\n");
+    for (const auto &key : kKeys)
+        help += Wrapped(Column(QLatin1String(key[0]), kLeft), QLatin1String(key[1]));
+    help += QStringLiteral("\nOptions:\n");
+    QString qt;
+    for (const Option &option : kOptions) {
+        QString left = option.shortName ? QStringLiteral("-%1, ").arg(QLatin1String(option.shortName))
+                                        : QStringLiteral("    ");
+        left += Dashed(option);
+        if (!IsFlag(option))
+            left += QLatin1Char(' ') + QLatin1String(option.valueName);
+        QString text = QLatin1String(option.help);
+        if (Numeric(option))
+            text += QStringLiteral(", %1 to %2").arg(option.least).arg(option.most)
+                + QLatin1String(std::holds_alternative<QSize RecordOptions::*>(option.field) ? " a side" : "");
+        if (const QString fallback = Default(option); !fallback.isEmpty())
+            text += QStringLiteral(" (%1)").arg(fallback);
+        (option.flags & kQt ? qt : help) += Wrapped(Column(left, kLeft), text);
+    }
+    help += QStringLiteral("\nQt's own options:\n") + qt;
+    help += QStringLiteral("\nThe manual, clickshow(1), tells more.\n");
+    return help;
 }
 
 Status ParseCommandLine(const QStringList &arguments, Options &options)
 {
-    Parser qt;
-    QCommandLineParser &parser = qt.parser;
-    if (!parser.parse(arguments))
-        return Status::Error(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return Status::Error(
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
-    options.help = parser.isSet(QStringLiteral("help"));
-    options.version = parser.isSet(QStringLiteral("version"));
+    // What was given, in order: each option with its value, unread.
+    std::vector<std::pair<const Option *, QString>> given;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-") || argument == QLatin1String("--"))
+            return Status::Error(QStringLiteral("unexpected argument \"%1\"").arg(argument));
+        // --name, --name=value, and -name as Qt programs take it.
+        const QString spelled = argument.section(QLatin1Char('='), 0, 0);
+        const Option *option = Find(spelled.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1));
+        if (!option)
+            return Status::Error(QStringLiteral("unknown option %1").arg(spelled));
+        const bool inlineValue = argument.contains(QLatin1Char('='));
+        if (IsFlag(*option)) {
+            if (inlineValue)
+                return Status::Error(Dashed(*option) + QStringLiteral(" takes no value"));
+            given.emplace_back(option, QString());
+            continue;
+        }
+        QString value;
+        if (inlineValue)
+            value = argument.section(QLatin1Char('='), 1);
+        else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1String("--")))
+            value = arguments[++i];
+        if (value.isEmpty())
+            return Status::Error(Dashed(*option) + QStringLiteral(" needs ") + Takes(*option));
+        given.emplace_back(option, value);
+    }
+    const auto has = [&](const char *name) {
+        return std::any_of(given.begin(), given.end(), [&](const auto &g) { return !qstrcmp(g.first->name, name); });
+    };
+    options.help = has("help");
+    options.version = has("version");
     if (options.help || options.version)
         return Status::Ok();
-    options.record = parser.isSet(QStringLiteral("record"));
-    for (size_t i = 0; i < std::size(kOptions); ++i) {
-        const Option &option = kOptions[i];
-        if (!parser.isSet(qt.options[i]))
-            continue;
-        if (!options.record && (option.flags & kRecordOnly))
-            return Status::Error(Dashed(option) + QStringLiteral(" goes with --record"));
+    options.record = has("record");
+    for (const auto &[option, value] : given) {
+        if (!options.record && (option->flags & kRecordOnly))
+            return Status::Error(Dashed(*option) + QStringLiteral(" goes with --record"));
     }
-    for (size_t i = 0; i < std::size(kOptions); ++i) {
-        if (!parser.isSet(qt.options[i]))
-            continue;
-        if (const Status read = Read(kOptions[i], parser.value(qt.options[i]), options); !read.ok())
+    for (const auto &[option, value] : given) {
+        if (const Status read = Read(*option, value, options); !read.ok())
             return read;
     }
     const RecordOptions &recording = options.recording;
@@ -229,12 +318,13 @@ CommandLine HandleCommandLine(int argc, char *argv[])
     CommandLine commandLine;
     Options &options = commandLine.options;
     if (const Status parsed = ParseCommandLine(arguments, options); !parsed.ok()) {
-        std::fprintf(stderr, "clickshow: %s\n\n%s", qPrintable(parsed.message()), qPrintable(Usage()));
+        std::fprintf(stderr, "clickshow: %s\n\n%sMore with --help.\n", qPrintable(parsed.message()),
+                     qPrintable(Usage()));
         commandLine.status = 2;
         return commandLine;
     }
     if (options.help) {
-        std::printf("%s", qPrintable(Usage()));
+        std::printf("%s", qPrintable(Help()));
         commandLine.status = 0;
     } else if (options.version) {
         std::printf("clickshow %s\n", qPrintable(QCoreApplication::applicationVersion()));

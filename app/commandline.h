@@ -15,8 +15,9 @@
 // option through one table of names, values, ranges and fields. A bad
 // one gives why ("--fps takes a whole number from 1 to 240").
 Status ParseCommandLine(const QStringList &arguments, Options &options);
-// What --help prints.
+// The synopsis, and what --help prints.
 QString Usage();
+QString Help();
 
 // What the command line asks for: an exit status at once (--help, --version,
 // a bad option), or the options to run with.
