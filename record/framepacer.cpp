@@ -39,10 +39,11 @@ void FramePacer::Wait(std::uint32_t counts)
     EmitUpTo(FramesBefore(nanoseconds_, fps_));
 }
 
-// The end stands from its moment on: up to the hold's end, and on at least
-// one frame, even with no hold.
-void FramePacer::Hold(double seconds)
+// The end stands from its moment on: up to the hold's end, and, the last
+// time, on at least one frame, even with no hold.
+void FramePacer::Hold(double seconds, bool last)
 {
-    EmitUpTo(std::max(FramesBefore(nanoseconds_ + std::llround(seconds * 1e9), fps_),
-                      FramesBefore(nanoseconds_, fps_) + 1));
+    const std::int64_t end = nanoseconds_ + std::llround(seconds * 1e9);
+    EmitUpTo(std::max(FramesBefore(end, fps_), FramesBefore(nanoseconds_, fps_) + (last ? 1 : 0)));
+    nanoseconds_ = end;
 }

@@ -26,8 +26,9 @@ public:
 
     void Wait(std::uint32_t counts) override;
     // Hands out the frames up to the moment `seconds` after the end of
-    // what was played: the picture that stands, held.
-    void Hold(double seconds);
+    // what was played: the picture that stands, held; the timeline goes
+    // on from there. The `last` hold shows the end in one frame at least.
+    void Hold(double seconds, bool last = true);
 
     // Frames up to the moment `nanoseconds` after the first click.
     static std::int64_t FramesBefore(std::int64_t nanoseconds, int fps);

@@ -5,6 +5,7 @@
 
 #include "encoder.h"
 #include "framepacer.h"
+#include "outputfile.h"
 
 #include "show/busywaitpacer.h"
 #include "show/countingpacer.h"
@@ -76,20 +77,22 @@ public:
         if (!shown_ || percent == percent_)
             return;
         percent_ = percent;
-        std::fprintf(stderr, "\rclickshow: frame %lld of %lld (%d %%)", static_cast<long long>(done),
-                     static_cast<long long>(total_), percent);
+        width_ = std::fprintf(stderr, "\rclickshow: frame %lld of %lld (%d %%)", static_cast<long long>(done),
+                              static_cast<long long>(total_), percent);
         std::fflush(stderr);
     }
+    // Makes way for the line that says how it went.
     void End()
     {
         if (shown_ && percent_ >= 0)
-            std::fputc('\n', stderr);
+            std::fprintf(stderr, "\r%*s\r", width_, "");
     }
 
 private:
     bool shown_;
     std::int64_t total_;
     int percent_ = -1;
+    int width_ = 0;
 };
 
 // Milliseconds since the process started (to its clock tick).
@@ -111,8 +114,10 @@ class Recording
 public:
     explicit Recording(const RecordOptions &options) : options_(options) {}
 
+    // Records into the output, not yet under FILE's name.
     Status Run();
-    QString temporary() const { return temporary_; }
+    // Gives it FILE's name, and says what was written.
+    Status Commit();
     // Where the time went, for the bench: CLICKSHOW_RECORD_TIMES=1.
     void TellTimes() const;
 
@@ -123,8 +128,10 @@ private:
     std::int64_t rendering_ = 0;
 
     const RecordOptions &options_;
-    QString temporary_;
+    OutputFile output_;
     Encoder encoder_;
+    int fps_ = 0;
+    std::int64_t frames_ = 0;
     QImage picture_;
     quint64 drawn_ = ~quint64(0);
     Form1 *form_ = nullptr;
@@ -160,48 +167,43 @@ void Recording::TellTimes() const
 Status Recording::Run()
 {
     const QFileInfo target(options_.file);
+    if (options_.file == QLatin1String("-"))
+        return Status::Error(QStringLiteral("standard output is not supported"));
+    if (target.isDir())
+        return Status::Error(QStringLiteral("is a directory"));
     const QString extension = target.suffix();
     if (!Encoder::Extensions().contains(QLatin1Char('.') + extension.toLower()))
         return Status::Error(QStringLiteral("unknown format \"%1\" (use %2)")
                                  .arg(extension.isEmpty() ? QStringLiteral("no extension") : QLatin1Char('.') + extension,
                                       Encoder::Extensions().join(QStringLiteral(", "))));
-
-    // Beside the file, under a name of its own.
-    QByteArray pattern = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                                           + QStringLiteral(".XXXXXX"));
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        return Status::Error(QString::fromLocal8Bit(std::strerror(errno)));
-    temporary_ = QFile::decodeName(pattern);
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    close(fd);
+    if (Status opened = output_.Open(options_.file); !opened.ok())
+        return opened;
 
     const QSize pixels = options_.size * options_.scale;
-    const int fps = Encoder::FramesPerSecond(extension, options_.fps);
-    if (Status opened = encoder_.Open(temporary_, extension.toLower(), pixels, fps); !opened.ok())
+    fps_ = Encoder::FramesPerSecond(extension, options_.fps);
+    if (Status opened = encoder_.Open(output_.path(), extension.toLower(), pixels, fps_); !opened.ok())
         return opened;
     picture_ = QImage(pixels, QImage::Format_RGB32);
     if (picture_.isNull())
         return Status::Error(QStringLiteral("out of memory for %1 x %2 frames").arg(pixels.width()).arg(pixels.height()));
     picture_.setDevicePixelRatio(options_.scale);
 
-    const std::int64_t lead = FramePacer::FramesBefore(kLeadInNanoseconds, fps);
-    const std::int64_t end = options_.shows * ShowNanoseconds(options_.size);
-    const std::int64_t total = lead
-        + std::max(FramePacer::FramesBefore(end + std::llround(options_.hold * 1e9), fps),
-                   FramePacer::FramesBefore(end, fps) + 1);
+    // Each show's final picture stands for the hold before the next click.
+    const std::int64_t lead = FramePacer::FramesBefore(kLeadInNanoseconds, fps_);
+    const std::int64_t show = ShowNanoseconds(options_.size), hold = std::llround(options_.hold * 1e9);
+    const std::int64_t end = options_.shows * (show + hold);
+    const std::int64_t total = lead + std::max(FramePacer::FramesBefore(end, fps_),
+                                               FramePacer::FramesBefore(end - hold, fps_) + 1);
     Progress progress(!options_.quiet && isatty(STDERR_FILENO), total);
     std::int64_t done = 0;
 
-    FramePacer pacer(fps, [&](std::int64_t) {
+    FramePacer pacer(fps_, [&](std::int64_t) {
         const Status written = Frame();
         progress.Frame(++done);
         return written;
     });
     Form1 form(nullptr, true);
-    show::ClickShow show(form, pacer);
+    show::ClickShow played(form, pacer);
     form_ = &form;
     Status drawing;
     QObject::connect(&form, &Form1::drawingFailed, &form,
@@ -216,19 +218,47 @@ Status Recording::Run()
     }
     for (int shows = 0; shows < options_.shows && drawing.ok() && pacer.status().ok(); ++shows) {
         try {
-            show.PlayClickShow();
+            played.PlayClickShow();
         } catch (const show::ShowError &error) {
             drawing = Status::Error(QString::fromUtf8(error.what()));
         }
+        if (drawing.ok())
+            pacer.Hold(options_.hold, shows == options_.shows - 1);
     }
-    if (drawing.ok() && pacer.status().ok())
-        pacer.Hold(options_.hold);
     progress.End();
+    frames_ = done;
     if (!drawing.ok())
         return drawing;
     if (!pacer.status().ok())
         return pacer.status();
     return encoder_.Finish();
+}
+
+Status Recording::Commit()
+{
+    if (Status committed = output_.Commit(); !committed.ok())
+        return committed;
+    if (!options_.quiet && isatty(STDERR_FILENO)) {
+        // What the format changed of what was asked, then what was written.
+        const QSize pixels = options_.size * options_.scale;
+        const QString extension = QFileInfo(options_.file).suffix().toLower();
+        if (fps_ != options_.fps)
+            std::fprintf(stderr,
+                         "clickshow: a GIF's frames last whole hundredths of a second: %d frames a second, not %d\n",
+                         fps_, options_.fps);
+        if (encoder_.encodedSize() != pixels)
+            std::fprintf(stderr, "clickshow: %s wants even sides: %d x %d pixels are recorded as %d x %d\n",
+                         extension == QLatin1String("mp4") ? "H.264" : "VP9", pixels.width(), pixels.height(),
+                         encoder_.encodedSize().width(), encoder_.encodedSize().height());
+        const QSize size = encoder_.encodedSize();
+        const double megabytes = double(output_.size()) / 1e6;
+        std::fprintf(stderr, "clickshow: %s: %d x %d pixels, %lld frames at %d fps, %.2f s, %s\n",
+                     qPrintable(options_.file), size.width(), size.height(), static_cast<long long>(frames_), fps_,
+                     double(frames_) / fps_,
+                     qPrintable(megabytes >= 1 ? QStringLiteral("%1 MB").arg(megabytes, 0, 'f', 1)
+                                               : QStringLiteral("%1 kB").arg(megabytes * 1e3, 0, 'f', 0)));
+    }
+    return Status::Ok();
 }
 
 } // namespace
@@ -244,12 +274,7 @@ Status Record(const RecordOptions &options)
     Status status = recording.Run();
     if (qEnvironmentVariableIsSet("CLICKSHOW_RECORD_TIMES"))
         recording.TellTimes();
-    if (status.ok() && std::rename(QFile::encodeName(recording.temporary()).constData(),
-                                   QFile::encodeName(options.file).constData()) != 0)
-        status = Status::Error(QString::fromLocal8Bit(std::strerror(errno)));
-    if (!status.ok() && !recording.temporary().isEmpty())
-        std::remove(QFile::encodeName(recording.temporary()).constData());
-    return status;
+    return status.ok() ? recording.Commit() : status;
 }
 
 int RecordingInterruptedBy()

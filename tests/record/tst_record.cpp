@@ -141,6 +141,7 @@ private slots:
     void videoColoursAreBt709();
     void failuresLeaveNothingBehind_data();
     void failuresLeaveNothingBehind();
+    void eachShowEndsOnItsFinale();
 
 private:
     // Runs clickshow with no display it could use.
@@ -404,6 +405,7 @@ void TestRecord::failuresLeaveNothingBehind_data()
     QTest::newRow("a directory that is not there") << "gone/show.mp4";
     QTest::newRow("a full disk") << "show.mkv";
     QTest::newRow("interrupted by SIGTERM") << "show.mp4";
+    QTest::newRow("killed by SIGKILL") << "show.mkv";
 }
 
 // An existing file stays as it was and nothing half-written is left.
@@ -428,16 +430,26 @@ void TestRecord::failuresLeaveNothingBehind()
             const rlimit limit{64 * 1024, 64 * 1024};
             setrlimit(RLIMIT_FSIZE, &limit);
         });
-    } else if (tag.startsWith(QLatin1String("interrupted"))) {
+    } else if (tag.startsWith(QLatin1String("interrupted")) || tag.startsWith(QLatin1String("killed"))) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":999"));
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(CLICKSHOW_BINARY),
                       {QStringLiteral("--record"), file, QStringLiteral("--shows"), QStringLiteral("100")});
-        // Once it writes beside the file.
-        QTRY_VERIFY_WITH_TIMEOUT(QDir(place.path()).entryList(QDir::Files | QDir::Hidden).size() == 2, 60000);
-        process.terminate();
+        // Once it writes, into a file that has no name in the folder.
+        const auto writing = [&] {
+            const QString fds = QStringLiteral("/proc/%1/fd").arg(process.processId());
+            for (const QFileInfo &fd : QDir(fds).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+                if (fd.symLinkTarget().startsWith(place.path() + QLatin1Char('/')))
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(writing(), 60000);
+        if (tag.startsWith(QLatin1String("killed")))
+            process.kill();
+        else
+            process.terminate();
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitStatus(), QProcess::CrashExit); // ended by the signal
         errors = process.readAllStandardError();
@@ -446,10 +458,34 @@ void TestRecord::failuresLeaveNothingBehind()
         status = Run({QStringLiteral("--record"), file}, &errors);
     }
     QCOMPARE(status, 1);
-    QVERIFY2(errors.startsWith("clickshow: cannot record \"" + file.toLocal8Bit() + "\": "), errors.constData());
+    if (!tag.startsWith(QLatin1String("killed"))) // a killed process has no last word
+        QVERIFY2(errors.startsWith("clickshow: cannot record \"" + file.toLocal8Bit() + "\": "), errors.constData());
     QCOMPARE(QDir(place.path()).entryList(QDir::Files | QDir::Hidden), QStringList{existing.fileName().section('/', -1)});
     QVERIFY(existing.open(QIODevice::ReadOnly));
     QCOMPARE(existing.readAll(), QByteArray("kept as it was"));
+}
+
+// --shows 2: the first show's final picture stands its hold before the
+// second click, so the recording has two finales.
+void TestRecord::eachShowEndsOnItsFinale()
+{
+    const QString file = dir.filePath(QStringLiteral("twice.mkv"));
+    QCOMPARE(Run({QStringLiteral("--record"), file, QStringLiteral("--shows"), QStringLiteral("2"),
+                  QStringLiteral("--fps"), QStringLiteral("10"), QStringLiteral("--hold"), QStringLiteral("1")}),
+             0);
+    Decoder decoder(file);
+    QVERIFY(decoder.isOpen());
+    int finales = 0;
+    int whiteFrames = 0;
+    bool white = false;
+    for (QImage frame; !(frame = decoder.Next()).isNull();) {
+        const bool now = Backdrop(frame) == ToQRgb(show::kWhite);
+        finales += now && !white;
+        whiteFrames += now;
+        white = now;
+    }
+    QCOMPARE(finales, 2);
+    QCOMPARE(whiteFrames, 2 * 10); // each held a second
 }
 
 QTEST_MAIN(TestRecord)
