@@ -53,6 +53,10 @@ void Report(const QString &message)
 // Turns Qt's last words about the display into the program's own.
 void HandleMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
+    // Qt's note that it picked a runtime directory itself is no news to a
+    // person who started the program: a normal start prints nothing.
+    if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
     // Qt says this when it notices a dead X or Wayland connection between
     // shows, and exits right after.
     if (text.contains(QLatin1String("connection broke")))

@@ -5,6 +5,7 @@
 // against a client area of the given size in twips.
 
 #include "recordingsurface.h"
+#include "show/design.h"
 #include "show/sequence.h"
 #include "show/showerror.h"
 
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -51,12 +53,22 @@ bool ParseClicks(const char *text, long &value)
 
 int main(int argc, char **argv)
 {
+    const std::string usage = "usage: show-trace WIDTH HEIGHT [CLICKS]\n"
+                              "Prints every surface call and pause of CLICKS shows (1 to "
+        + std::to_string(kMostClicks) + ", 1 if not\ngiven) on a client area of WIDTH x HEIGHT twips: "
+        + std::to_string(show::kTwipsPerPixel) + " twips to the pixel, so\nthe window as designed, "
+        + std::to_string(show::kDesignWidth) + " x " + std::to_string(show::kDesignHeight) + " pixels, is "
+        + std::to_string(show::kDesignWidthTwips) + " " + std::to_string(show::kDesignHeightTwips) + ".\n";
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::cout << usage;
+        return 0;
+    }
     float width = 0;
     float height = 0;
     long clicks = 1;
     if (argc < 3 || argc > 4 || !ParseSize(argv[1], width) || !ParseSize(argv[2], height)
         || (argc == 4 && !ParseClicks(argv[3], clicks))) {
-        std::cerr << "usage: show-trace WIDTH HEIGHT [CLICKS]  (sizes in twips, CLICKS 1 to 1000)\n";
+        std::cerr << usage;
         return 2;
     }
 

@@ -361,6 +361,15 @@ void Form1::mouseDoubleClickEvent(QMouseEvent *event)
 // minutes.
 void Form1::keyPressEvent(QKeyEvent *event)
 {
+    // As desktop programs close: queued behind a show, it comes after it.
+    // Bound by hand as well, as not every platform theme binds them.
+    const bool control = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (event->matches(QKeySequence::Quit) || event->matches(QKeySequence::Close)
+        || (control && (event->key() == Qt::Key_Q || event->key() == Qt::Key_W))) {
+        event->accept();
+        close();
+        return;
+    }
     const int key = event->key();
     const bool showKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
     if (showKey && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {

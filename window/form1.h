@@ -28,7 +28,7 @@ class QLabel;
 // into view is drawn again from the outlines since the last backdrop.
 //
 // A click outside the shown captions asks for the show, and so do Space,
-// Return and Enter.
+// Return and Enter; Ctrl+Q and Ctrl+W close the window.
 class Form1 : public QWidget, public show::Surface
 {
     Q_OBJECT

@@ -106,6 +106,8 @@ void TestEndToEnd::opensEmptyAtDesignSize()
 {
     // Start() waited for the empty window, pixel for pixel.
     QCOMPARE(x->Size(app->window()), QSize(Form1::kClientWidth, Form1::kClientHeight));
+    QVERIFY(app->Settle());
+    QCOMPARE(app->Errors(), QByteArray()); // a normal start says nothing
 }
 
 // Every picture on the screen is one the show goes through, in order, and

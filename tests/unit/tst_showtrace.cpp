@@ -57,6 +57,7 @@ void TestShowTrace::arguments_data()
     QTest::newRow("more clicks than the bound") << QStringList{"7485", "5340", "1001"} << 2;
     QTest::newRow("clicks beyond 64 bits") << QStringList{"7485", "5340", "9223372036854775808"} << 2;
     QTest::newRow("too many") << QStringList{"7485", "5340", "1", "1"} << 2;
+    QTest::newRow("--help tells the usage on stdout") << QStringList{"--help"} << 0;
 }
 
 void TestShowTrace::arguments()

@@ -179,6 +179,8 @@ void TestForm1::clicks_data()
     QTest::newRow("keypad Enter plays") << "keypad-enter" << false << 1;
     QTest::newRow("a held key repeats nothing") << "repeat" << false << 1;
     QTest::newRow("another key does nothing") << "escape" << false << 0;
+    QTest::newRow("Ctrl+Q closes") << "ctrl-q" << false << 0;
+    QTest::newRow("Ctrl+W closes") << "ctrl-w" << false << 0;
 }
 
 void TestForm1::clicks()
@@ -221,6 +223,9 @@ void TestForm1::clicks()
             QApplication::sendEvent(form, &repeat);
         }
         QTest::keyRelease(form, Qt::Key_Space);
+    } else if (gesture == "ctrl-q" || gesture == "ctrl-w") {
+        QTest::keyClick(form, gesture == "ctrl-q" ? Qt::Key_Q : Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!form->isVisible());
     } else if (gesture == "close-click") {
         QVERIFY(form->close());
         QTest::mouseClick(form, Qt::LeftButton, {}, kOpenSurface);
