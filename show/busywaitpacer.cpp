@@ -3,29 +3,15 @@
 
 #include "busywaitpacer.h"
 
-#include <algorithm>
-
 namespace show {
 
 BusyWaitPacer::BusyWaitPacer(Clock &clock)
-    : clock_(clock)
+    : TimelinePacer(clock)
 {
 }
 
-void BusyWaitPacer::StartShow()
+void BusyWaitPacer::Until(Duration end)
 {
-    due_ = clock_.Now();
-}
-
-void BusyWaitPacer::Wait(std::uint32_t counts)
-{
-    const Duration length = counts * kPerCount;
-    const Duration now = clock_.Now();
-    due_ = std::max(due_, now - kMostBehind) + length;
-    // Catching up never runs at more than double pace: every pause lasts at
-    // least half its length, so what drawing owes is paid back over several
-    // pauses and no outlines follow each other without a pause.
-    const Duration end = std::max(due_, now + length / 2);
     while (clock_.Now() < end) {
     }
 }

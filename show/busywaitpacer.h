@@ -3,43 +3,19 @@
 
 #pragma once
 
-#include "clock.h"
-#include "pacer.h"
-
-#include <chrono>
+#include "timelinepacer.h"
 
 namespace show {
 
-// Spins on a clock: it neither sleeps nor lets window events in, so
-// nothing repaints, moves or closes while the show runs.
-//
-// A show keeps a timeline: the pause after the n-th outline ends at the
-// show's start plus all counts so far, so the time spent drawing comes out
-// of the pause that follows instead of being added to the show.
-class BusyWaitPacer : public Pacer
+// Spins on a clock: the window's own pace, as the show was made, on the
+// GUI thread.
+class BusyWaitPacer : public TimelinePacer
 {
 public:
-    using Duration = std::chrono::nanoseconds;
-
-    // 180 ns a count puts the 18,514,000 counts of one show at 3.33 s, well
-    // under the time after which desktops call a busy window unresponsive.
-    static constexpr Duration kPerCount{180};
-
-    // How far behind its timeline a show may run and still catch up. Past
-    // that (a display that stalled) the timeline slips. The bound is twice
-    // the dearest thing the show draws between two pauses: a backdrop
-    // change on a window that fills an 8192 x 8192 screen takes 30 to 50
-    // ms on a local X server. A longer stall is let go rather than made up.
-    static constexpr Duration kMostBehind = std::chrono::milliseconds(100);
-
     explicit BusyWaitPacer(Clock &clock = Clock::Steady());
 
-    void StartShow() override;
-    void Wait(std::uint32_t counts) override;
-
-private:
-    Clock &clock_;
-    Duration due_{}; // where the last pause ended on the timeline
+protected:
+    void Until(Duration end) override;
 };
 
 } // namespace show

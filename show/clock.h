@@ -13,6 +13,8 @@ class Clock
 public:
     virtual ~Clock() = default;
     virtual std::chrono::nanoseconds Now() = 0;
+    // Sleeps until Now() reads `when` or later.
+    virtual void SleepUntil(std::chrono::nanoseconds when) = 0;
 
     // The monotonic clock of the machine.
     static Clock &Steady();

@@ -25,6 +25,7 @@ class FakeClock : public show::Clock
 {
 public:
     Duration Now() override { return now += 1us; }
+    void SleepUntil(Duration when) override { now = std::max(now, when); }
     Duration now{};
 };
 
