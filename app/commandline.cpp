@@ -17,12 +17,14 @@ namespace {
 constexpr int kMostPixels = 16384;
 constexpr int kColumns = 80;
 
-using Field = std::variant<bool Options::*, QString Options::*, bool RecordOptions::*, QString RecordOptions::*,
-                           int RecordOptions::*, double RecordOptions::*, QSize RecordOptions::*>;
+using Field = std::variant<bool Options::*, QString Options::*, double Options::*, unsigned long Options::*,
+                           bool RecordOptions::*, QString RecordOptions::*, int RecordOptions::*,
+                           double RecordOptions::*, QSize RecordOptions::*>;
 
 enum Flags : unsigned {
     kQt = 1,         // Qt's own, as every Qt program takes it: told apart in the help
     kRecordOnly = 2, // goes with --record alone
+    kWindowOnly = 4, // goes with the window alone
 };
 
 // One option: its names, its value, where the value goes and what range
@@ -58,6 +60,16 @@ const Option kOptions[] = {
      "seconds", kRecordOnly},
     {nullptr, "quiet", nullptr, "no progress line, and no word when done", &RecordOptions::quiet, 0, 0, nullptr,
      kRecordOnly},
+    {nullptr, "fullscreen", nullptr, "play on the whole screen: the picture as designed, as large as fits, on black",
+     &Options::fullscreen, 0, 0, nullptr, kWindowOnly},
+    {nullptr, "loop", "SECONDS", "play the show again each time its final picture has stood SECONDS", &Options::loop,
+     0, 3600, "seconds", kWindowOnly},
+    {nullptr, "root", nullptr,
+     "be a screensaver: draw on the window XScreenSaver names (XSCREENSAVER_WINDOW), else on the root window, "
+     "scaled to it, in a loop (5 seconds a final picture)",
+     &Options::root, 0, 0, nullptr, kWindowOnly},
+    {nullptr, "window-id", "ID", "be a screensaver on the X window ID, as --root does", &Options::windowId, 0, 0,
+     "an X window id, in hex (0x...) or decimal", kWindowOnly},
     {nullptr, "platform", "NAME", "the Qt platform plugin", &Options::platform, 0, 0, "a name", kQt},
     {nullptr, "display", "NAME", "the X display", &Options::display, 0, 0, "a name", kQt},
 };
@@ -68,6 +80,7 @@ const char *const kKeys[][2] = {
      "play the show (Enter on the keypad too); a click on a caption does nothing, a double click plays one show, "
      "each click made during a show plays one more after it, and keys pressed during a show are let go"},
     {"Ctrl+Q, Ctrl+W", "close the window (once a show that runs has ended)"},
+    {"F11", "the whole screen, and back; Esc gives back the window too"},
 };
 
 // Plain digits from `least` to `most`.
@@ -126,6 +139,17 @@ Status Read(const Option &option, const QString &text, Options &options)
         Status operator()(bool Options::*field) const { return (options.*field = true), Status::Ok(); }
         Status operator()(bool RecordOptions::*field) const { return (options.recording.*field = true), Status::Ok(); }
         Status operator()(QString Options::*field) const { return (options.*field = text), Status::Ok(); }
+        Status operator()(double Options::*field) const
+        {
+            const auto value = Decimal(text, option.least, option.most);
+            return value ? (options.*field = *value), Status::Ok() : Refuse(option);
+        }
+        Status operator()(unsigned long Options::*field) const
+        {
+            bool ok = false;
+            const unsigned long value = text.toULong(&ok, 0); // ids come in hex
+            return ok && value ? (options.*field = value), Status::Ok() : Refuse(option);
+        }
         Status operator()(QString RecordOptions::*field) const
         {
             return (options.recording.*field = text), Status::Ok();
@@ -291,6 +315,8 @@ Status ParseCommandLine(const QStringList &arguments, Options &options)
     for (const auto &[option, value] : given) {
         if (!options.record && (option->flags & kRecordOnly))
             return Status::Error(Dashed(*option) + QStringLiteral(" goes with --record"));
+        if (options.record && (option->flags & kWindowOnly))
+            return Status::Error(Dashed(*option) + QStringLiteral(" does not go with --record"));
     }
     for (const auto &[option, value] : given) {
         if (const Status read = Read(*option, value, options); !read.ok())

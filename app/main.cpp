@@ -5,6 +5,8 @@
 #include "recordmodule.h"
 #include "windowplayer.h"
 
+#include "screen/hostwindow.h"
+#include "screen/screensaverplayer.h"
 #include "window/platform.h"
 
 #include <QAbstractNativeEventFilter>
@@ -16,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 #include <dlfcn.h>
@@ -35,6 +38,8 @@ struct HeldMessage
 QList<HeldMessage> heldMessages;
 
 const QString kDisplayLost = QStringLiteral("the connection to the display is lost");
+// How long a screensaver's final picture stands, unless --loop says.
+constexpr double kScreensaverLoopSeconds = 5;
 
 void Report(const QString &message)
 {
@@ -119,7 +124,16 @@ int main(int argc, char *argv[])
     if (commandLine.options.record)
         RunRecorder(argc, argv, commandLine.options.recording);
 
+    const Options &options = commandLine.options;
+    const bool screensaver = options.root || options.windowId;
     qtMessageHandler = qInstallMessageHandler(HandleMessage);
+    if (screensaver) {
+        // A hack draws on an X window it is handed: X it is, or nothing.
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            Fail(QStringLiteral("%1 draws on an X window, and no X display is set (DISPLAY is empty)")
+                     .arg(QLatin1String(options.windowId ? "--window-id" : "--root")));
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
     ChoosePlatformDefaults();
     if (const Status display = CheckDisplay(); !display.ok())
         Fail(display.message());
@@ -130,19 +144,35 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(CLICKSHOW_APP_ID));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(CLICKSHOW_APP_ID),
                                                  QIcon(QStringLiteral(":/clickshow/icon.png"))));
+    const auto destroyed = [] { Fail(QStringLiteral("the window was destroyed by another program")); };
+    const auto drawingFailed = [](const QString &message) { Fail(message); };
 
-    WindowPlayer player([](Form1 &window, const QString &message) {
-        if (DisplayConnectionLost())
-            Fail(kDisplayLost); // no screen is left to show a message box on
-        Report(message);
-        QMessageBox::critical(&window, QStringLiteral("clickshow"), message);
-        QCoreApplication::exit(1);
-    });
-    Form1 &form = player.window();
-    QObject::connect(&form, &Form1::drawingFailed, &form, [](const QString &message) { Fail(message); });
-    const auto destructionWatch = WatchForDestruction(
-        &form, [] { Fail(QStringLiteral("the window was destroyed by another program")); });
-    form.show();
+    std::unique_ptr<ScreenSaverPlayer> saver;
+    std::unique_ptr<WindowPlayer> player;
+    std::unique_ptr<QAbstractNativeEventFilter> destructionWatch;
+    if (screensaver) {
+        unsigned long host = 0;
+        if (const Status found = FindHostWindow(options.windowId, host); !found.ok())
+            Fail(found.message());
+        saver = std::make_unique<ScreenSaverPlayer>(host, options.loop >= 0 ? options.loop : kScreensaverLoopSeconds,
+                                                    [](const QString &message) {
+                                                        Fail(DisplayConnectionLost() ? kDisplayLost : message);
+                                                    });
+        destructionWatch = WatchForDestruction(&saver->view(), destroyed);
+        saver->Start();
+    } else {
+        player = std::make_unique<WindowPlayer>(options, [](QWidget &window, const QString &message) {
+            if (DisplayConnectionLost())
+                Fail(kDisplayLost); // no screen is left to show a message box on
+            Report(message);
+            QMessageBox::critical(&window, QStringLiteral("clickshow"), message);
+            QCoreApplication::exit(1);
+        });
+        Form1 &form = player->window();
+        QObject::connect(&form, &Form1::drawingFailed, &form, drawingFailed);
+        destructionWatch = WatchForDestruction(&form, destroyed);
+        player->Start();
+    }
     const int status = app.exec();
     // Qt's Wayland client can hang for good as it tears down its connection
     // (its event thread waits for a read that the GUI thread started and

@@ -3,33 +3,55 @@
 
 #pragma once
 
-#include "show/busywaitpacer.h"
+#include "options.h"
+
+#include "screen/scaledview.h"
+#include "screen/screensaverinhibitor.h"
 #include "show/sequence.h"
+#include "show/timelinepacer.h"
 #include "window/form1.h"
 
+#include <QSize>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
+#include <memory>
 
-// The window program's player: the show on Form1, paced by busy-waiting
-// on the GUI thread, played whenever the window asks. One player serves
-// the window for the life of the program, so the scatter's random
-// sequence goes on from show to show.
+// The window program's player: the show on Form1, played whenever the
+// window asks, in the window or on the whole screen (F11, --fullscreen).
+// One player serves the window for the life of the program, so the
+// scatter's random sequence goes on from show to show.
+//
+// A clicked show busy-waits on the GUI thread, as designed. With --loop
+// the show plays again each time its final picture has stood that long,
+// and its pauses sleep on the show's timeline instead of spinning.
 class WindowPlayer
 {
 public:
     // `failed` hears of a show that stopped at a failure.
-    explicit WindowPlayer(std::function<void(Form1 &window, const QString &message)> failed);
+    WindowPlayer(const Options &options, std::function<void(QWidget &window, const QString &message)> failed);
     WindowPlayer(const WindowPlayer &) = delete;
     WindowPlayer &operator=(const WindowPlayer &) = delete;
 
     Form1 &window() { return form_; }
+    // Shows the window, or the whole screen; the loop's first show follows.
+    void Start();
     // One whole show, on the calling thread.
     void Play();
 
 private:
-    std::function<void(Form1 &, const QString &)> failed_;
-    show::BusyWaitPacer pacer_;
+    void ToggleFullScreen();
+    QWidget &Shown();
+
+    std::function<void(QWidget &, const QString &)> failed_;
+    std::unique_ptr<show::TimelinePacer> pacer_;
     Form1 form_;
     show::ClickShow show_;
+    double loopSeconds_;
+    bool fullscreen_;
+    QTimer loop_;
+    std::unique_ptr<ScaledView> view_;
+    QSize windowSize_; // as it was before the whole screen
+    ScreenSaverInhibitor inhibitor_;
 };

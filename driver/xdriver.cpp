@@ -282,6 +282,15 @@ void XDriver::Click(XWindow window, QPoint at, unsigned button)
     Release(button);
 }
 
+void XDriver::Key(XWindow window, const char *name)
+{
+    XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(name));
+    XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    XSync(display_, False);
+}
+
 // A client message about `window`: to the window manager through the root
 // window, or to the window itself.
 void XDriver::SendMessage(const char *message, XWindow window, long data0, long data1, bool toRoot)

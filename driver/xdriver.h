@@ -58,6 +58,8 @@ public:
     QImage GrabScreen(QRect area);
 
     void Click(XWindow window, QPoint at, unsigned button = 1);
+    // A key, by its X keysym name ("F11", "space"), as typed into `window`.
+    void Key(XWindow window, const char *name);
     void Hover(XWindow window, QPoint at);
     // The pointer to a point of the screen.
     void PointerTo(QPoint at);

@@ -21,7 +21,7 @@ test=(
     "${run[@]}"
     libxtst-dev fonts-dejavu-core
     xvfb xauth xdotool imagemagick ffmpeg webp
-    openbox weston mutter dbus-daemon
+    openbox weston mutter dbus-daemon xscreensaver
     chromium
 )
 package=(

@@ -118,10 +118,11 @@ QLabel *Form1::LabelWidget(show::Label label) const
     return label == show::Label::Top ? lblTop_ : lblWords_;
 }
 
+// Shown as the show left them, whether the window shows itself or not.
 bool Form1::IsOnShownLabel(const QPoint &pos) const
 {
     for (const QLabel *label : {lblTop_, lblWords_}) {
-        if (label->isVisible() && label->geometry().contains(pos))
+        if (!label->isHidden() && label->geometry().contains(pos))
             return true;
     }
     return false;
@@ -134,7 +135,8 @@ bool Form1::IsOnShownLabel(const QPoint &pos) const
 QRect Form1::VisibleArea() const
 {
     const QScreen *screen = this->screen();
-    if (wholeWindowVisible_ || !screen || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (wholeWindowVisible_ || viewScale_ > 0 || !screen
+        || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return rect();
     const QRect desktop = screen->virtualGeometry();
     return rect() & QRect(mapFromGlobal(desktop.topLeft()), desktop.size());
@@ -144,7 +146,7 @@ QRect Form1::VisibleArea() const
 // every outline since it, drawn again. False when there is no memory for it.
 bool Form1::SyncCanvas()
 {
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = viewScale_ > 0 ? devicePixelRatioF() * viewScale_ : devicePixelRatioF();
     const QRect area = VisibleArea();
     const canvas::Rect wanted{area.x(), area.y(), area.width(), area.height()};
     if (wanted == canvas_.area() && ratio == canvas_.ratio() && (!canvas_.isNull() || area.isEmpty()))
@@ -223,7 +225,7 @@ bool Form1::SetLabelCaption(show::Label label, const std::string &text)
     QLabel *widget = LabelWidget(label);
     widget->setText(QString::fromStdString(text));
     FitCaption(widget);
-    if (widget->isVisible())
+    if (!widget->isHidden())
         Present(widget->geometry());
     return Presented();
 }
@@ -238,6 +240,7 @@ void Form1::Present(const QRect &area)
     RepaintNow(area);
     if (compositorSync_)
         compositorSync_->Drawn(area);
+    emit presented(area);
 }
 
 void Form1::PresentAgain(const QRegion &area)
@@ -371,6 +374,12 @@ void Form1::keyPressEvent(QKeyEvent *event)
         return;
     }
     const int key = event->key();
+    // Bound by hand: Qt's FullScreen sequence is empty outside GNOME and KDE.
+    if (key == Qt::Key_F11 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        emit fullScreenRequested();
+        return;
+    }
     const bool showKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
     if (showKey && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
@@ -396,6 +405,13 @@ void Form1::RequestPlay(quint64 timestamp)
     emit playRequested();
     showEndStamp_ = timestamp + quint64(timer.elapsed());
     showEndKnown_ = timestamp != 0;
+}
+
+void Form1::ShowThrough(qreal scale)
+{
+    viewScale_ = scale;
+    if (SyncCanvas())
+        emit presented(rect());
 }
 
 void Form1::BeginShow()

@@ -28,7 +28,9 @@ class QLabel;
 // into view is drawn again from the outlines since the last backdrop.
 //
 // A click outside the shown captions asks for the show, and so do Space,
-// Return and Enter; Ctrl+Q and Ctrl+W close the window.
+// Return and Enter; Ctrl+Q and Ctrl+W close the window, and F11 asks for
+// the whole screen. A scaled view may show the picture instead of the
+// window, and hand on its input.
 class Form1 : public QWidget, public show::Surface
 {
     Q_OBJECT
@@ -58,6 +60,12 @@ public:
     void BeginShow();
     void EndShow();
 
+    // From now on the picture is shown by another widget, which follows
+    // presented(): all of the window counts as seen, and the canvas holds
+    // `scale` device pixels to each of the window's own. 0: the window
+    // shows itself again.
+    void ShowThrough(qreal scale);
+
     bool SetBackdrop(show::Colour colour) override;
     bool GetClientWidth(float &width) override;
     bool GetClientHeight(float &height) override;
@@ -72,6 +80,11 @@ signals:
     // Nothing more can be drawn: a display with 256 colours, or no memory
     // for the canvas. Emitted once, at once.
     void drawingFailed(const QString &message);
+    // What just changed, in the window's logical pixels, as it reaches the
+    // window; before the call that changed it returns.
+    void presented(const QRect &area);
+    // F11: the player puts the picture on the whole screen, or back.
+    void fullScreenRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -102,6 +115,7 @@ private:
     canvas::Canvas canvas_;
     QImage picture_; // the canvas's pixels, as Qt paints them
     bool wholeWindowVisible_;
+    qreal viewScale_ = 0; // shown through another widget at this scale
     bool pressed_ = false;
     bool closed_ = false;
     bool failed_ = false;

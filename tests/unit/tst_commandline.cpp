@@ -48,6 +48,12 @@ void TestCommandLine::run_data()
     QTest::newRow("a recording option alone gives the usage")
         << QStringList{"--shows", "2"} << QStringList{} << 2 << QByteArray()
         << QByteArray("clickshow: --shows goes with --record\n\nUsage:");
+    QTest::newRow("a window option with --record") << QStringList{"--record", "x.mp4", "--loop", "2"} << QStringList{}
+                                                   << 2 << QByteArray()
+                                                   << QByteArray("clickshow: --loop does not go with --record\n");
+    QTest::newRow("a screensaver on Wayland alone")
+        << QStringList{"--root"} << QStringList{"WAYLAND_DISPLAY=wayland-0"} << 1 << QByteArray()
+        << QByteArray("clickshow: --root draws on an X window, and no X display is set (DISPLAY is empty)\n");
     QTest::newRow("no display set") << QStringList{} << QStringList{} << 1 << QByteArray()
                                     << QByteArray("clickshow: no display is set");
     QTest::newRow("a display that is not there") << QStringList{} << QStringList{"DISPLAY=:999"} << 1 << QByteArray()

@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
+// The show on a whole screen: full screen under openbox, a screensaver in a
+// window the test hands over, and as a hack of a real XScreenSaver daemon.
+
+#include "e2emain.h"
+
+#include "driver/picture.h"
+#include "driver/showreference.h"
+#include "driver/windowmanager.h"
+#include "driver/xdriver.h"
+#include "driver/xserver.h"
+#include "screen/scaledview.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kCeilingMs = 60000;
+
+// The show's backdrops, one show after another, as they follow each other.
+const QList<QRgb> kBackdrops = {ToQRgb(show::kGrey100), ToQRgb(show::kGrey110), ToQRgb(show::kGrey109),
+                                ToQRgb(show::kGrey110), ToQRgb(show::kGrey109), ToQRgb(show::kWhite)};
+
+QProcessEnvironment Environment(const QString &display)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    for (const char *name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XSCREENSAVER_WINDOW"})
+        env.remove(QLatin1String(name));
+    return env;
+}
+
+// Until `done` holds for what `look` sees, or the ceiling.
+bool WaitFor(const std::function<QImage()> &look, const std::function<bool(const QImage &)> &done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < kCeilingMs) {
+        if (done(look()))
+            return true;
+        QThread::msleep(5);
+    }
+    return false;
+}
+
+// Follows the backdrops of what `look` sees until `shows` finales have
+// come, each backdrop in its order: true if they did. Notes when each
+// show began and when its finale came, in milliseconds.
+struct Followed
+{
+    QList<qint64> starts, finales;
+};
+bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &followed)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const int count = int(kBackdrops.size());
+    int at = -1; // the backdrop that stands, once the first show is caught
+    while (followed.finales.size() < shows) {
+        if (timer.elapsed() > kCeilingMs)
+            return false;
+        const QImage picture = look();
+        const QRgb seen = picture.isNull() ? 0 : Backdrop(picture);
+        if ((at < 0 && seen != kBackdrops[0]) || (at >= 0 && seen == kBackdrops[at]))
+            continue;
+        if (at >= 0 && seen != kBackdrops[(at + 1) % count]) {
+            qWarning("backdrop %08x where %08x should follow", seen, kBackdrops[(at + 1) % count]);
+            return false;
+        }
+        at = (at + 1) % count;
+        if (at == 0)
+            followed.starts.append(timer.elapsed());
+        if (at == count - 1)
+            followed.finales.append(timer.elapsed());
+    }
+    return true;
+}
+
+long Ticks(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.value(11).toLong() + fields.value(12).toLong(); // utime + stime
+}
+
+bool Running(const QString &arguments)
+{
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile line(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (line.open(QIODevice::ReadOnly) && line.readAll().replace('\0', ' ').contains(arguments.toUtf8()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class TestScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fullScreenShowsTheDesignScaled();
+    void screensaverInAWindowItIsGiven();
+    void xscreensaverRunsItAsAHack();
+};
+
+// On 1600 x 900 under openbox: the whole screen, after a show equal to a
+// recording at that scale centred in black; F11 gives back the window.
+void TestScreen::fullScreenShowsTheDesignScaled()
+{
+    XServer server(QStringLiteral("1600x900x24"));
+    QVERIFY(server.isRunning());
+    WindowManager openbox(QStringLiteral("openbox"), server.display());
+    QVERIFY2(openbox.problem().isEmpty(), qPrintable(openbox.problem()));
+    XDriver x(server.display());
+
+    QTemporaryDir dir;
+    const double scale = ScaledView::FitScale(QSize(1600, 900));
+    const QString recording = dir.filePath(QStringLiteral("show.mkv"));
+    QCOMPARE(QProcess::execute(QStringLiteral(CLICKSHOW_BINARY),
+                               {QStringLiteral("--record"), recording, QStringLiteral("--scale"),
+                                QString::number(scale), QStringLiteral("--hold"), QStringLiteral("0")}),
+             0);
+    QCOMPARE(QProcess::execute(QStringLiteral("ffmpeg"),
+                               {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-sseof"),
+                                QStringLiteral("-0.1"), QStringLiteral("-i"), recording, QStringLiteral("-update"),
+                                QStringLiteral("1"), dir.filePath(QStringLiteral("last.png"))}),
+             0);
+    const QImage last(dir.filePath(QStringLiteral("last.png")));
+    QImage expected(1600, 900, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    const QPoint offset((1600 - last.width()) / 2, (900 - last.height()) / 2);
+    QPainter(&expected).drawImage(offset, last);
+
+    QProcess app;
+    app.setProcessEnvironment(Environment(server.display()));
+    app.setChildProcessModifier(DieWithParent);
+    app.start(QStringLiteral(CLICKSHOW_BINARY), {QStringLiteral("--fullscreen")});
+    XWindow window = 0;
+    QVERIFY(WaitFor([&] { return QImage(); },
+                    [&](const QImage &) {
+                        window = x.FindWindow(QStringLiteral("Form1"));
+                        return window && x.OnScreen(window) == QRect(0, 0, 1600, 900);
+                    }));
+    x.Click(window, offset + Form1::kOpenSurface * scale);
+    QVERIFY2(WaitFor([&] { return x.GrabScreen(QRect(0, 0, 1600, 900)); },
+                     [&](const QImage &screen) { return PixelsDiffering(screen, expected) == 0; }),
+             "the screen never showed the recording's final picture");
+
+    ShowReference reference;
+    const QImage plain = reference.Next().last;
+    x.Key(window, "F11");
+    QVERIFY2(WaitFor([&] { return QImage(); },
+                     [&](const QImage &) {
+                         window = x.FindWindow(QStringLiteral("Form1"));
+                         return window && x.Size(window) == plain.size() && PixelsDiffering(x.Grab(window), plain) == 0;
+                     }),
+             "F11 gave back no window with the show's picture");
+    app.kill();
+    app.waitForFinished();
+}
+
+// A window of the preview's size, handed over by id: the show loops in it
+// on the timeline, asleep between outlines, and SIGTERM ends it at once.
+void TestScreen::screensaverInAWindowItIsGiven()
+{
+    XServer server;
+    QVERIFY(server.isRunning());
+    XDriver x(server.display());
+    const XWindow host = x.Cover(QRect(0, 0, 423, 237));
+    constexpr double kLoop = 0.5;
+    QProcess app;
+    app.setProcessEnvironment(Environment(server.display()));
+    app.setChildProcessModifier(DieWithParent);
+    app.start(QStringLiteral(CLICKSHOW_BINARY), {QStringLiteral("--window-id"), QStringLiteral("0x%1").arg(host, 0, 16),
+                                                 QStringLiteral("--loop"), QString::number(kLoop)});
+    QVERIFY(app.waitForStarted());
+    QElapsedTimer wall;
+    wall.start();
+    Followed followed;
+    QVERIFY2(FollowBackdrops([&] { return x.Grab(host); }, 3, followed), "the backdrops came out of order");
+    const double core = double(Ticks(app.processId())) / double(sysconf(_SC_CLK_TCK)) / (wall.elapsed() / 1e3);
+    qInfo("three looping shows in %.2f s, %.1f %% of a core", wall.elapsed() / 1e3, core * 100);
+    QVERIFY2(core <= 0.10, qPrintable(QStringLiteral("%1 % of a core").arg(core * 100)));
+    // Each show begins once the one before has stood the loop's time (a
+    // look at the screen later, at worst).
+    for (int i = 1; i < followed.starts.size(); ++i)
+        QVERIFY(followed.starts[i] - followed.finales[i - 1] >= kLoop * 1000 - 50);
+    app.terminate();
+    QVERIFY2(app.waitForFinished(1000), "SIGTERM did not end it within a second");
+}
+
+// A real XScreenSaver daemon runs the program as its hack, on the whole
+// screen, and stops it. It runs no hacks as root: it runs as nobody then.
+void TestScreen::xscreensaverRunsItAsAHack()
+{
+    XServer server(QStringLiteral("1280x720x24"));
+    QVERIFY(server.isRunning());
+    XDriver x(server.display());
+    QTemporaryDir home;
+    const QString hack = QStringLiteral(CLICKSHOW_BINARY " --root --loop 1");
+    // As a person adds it to the list, with a name of its own.
+    QFile settings(home.filePath(QStringLiteral(".xscreensaver")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("mode: one\nselected: 0\ntimeout: 0:30:00\nlock: False\nsplash: False\nfade: False\n"
+                   "unfade: False\nprograms: \"Click Show\" " + hack.toUtf8() + " \\n\n");
+    settings.close();
+    QStringList asUser;
+    if (getuid() == 0) {
+        QVERIFY(QProcess::execute(QStringLiteral("chown"), {QStringLiteral("-R"), QStringLiteral("nobody"), home.path()}) == 0);
+        asUser = {QStringLiteral("setpriv"), QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                  QStringLiteral("--clear-groups")};
+    }
+    const auto run = [&](QProcess &process, const QStringList &command) {
+        QProcessEnvironment env = Environment(server.display());
+        env.insert(QStringLiteral("HOME"), home.path());
+        process.setProcessEnvironment(env);
+        process.setChildProcessModifier(DieWithParent);
+        const QStringList line = asUser + command;
+        process.start(line.first(), line.mid(1));
+        return process.waitForStarted();
+    };
+    const auto command = [&](const QStringList &arguments) {
+        QProcess client;
+        return run(client, QStringList{QStringLiteral("xscreensaver-command")} + arguments)
+            && client.waitForFinished(kCeilingMs) && client.exitStatus() == QProcess::NormalExit
+            && client.exitCode() == 0;
+    };
+    QProcess daemon;
+    QVERIFY(run(daemon, {QStringLiteral("xscreensaver"), QStringLiteral("--no-splash")}));
+    // Until the daemon answers, and runs the first hack.
+    QVERIFY(WaitFor([] { return QImage(); },
+                    [&](const QImage &) { return command({QStringLiteral("-select"), QStringLiteral("1")}); }));
+    Followed followed;
+    QVERIFY2(FollowBackdrops([&] { return x.GrabScreen(QRect(0, 0, 1280, 720)); }, 1, followed),
+             "the hack's backdrops never came in order");
+    QVERIFY(command({QStringLiteral("-deactivate")}));
+    QElapsedTimer timer;
+    timer.start();
+    while (Running(hack) && timer.elapsed() < 1000)
+        QThread::msleep(10);
+    QVERIFY2(!Running(hack), "clickshow still runs a second after -deactivate");
+    QVERIFY(command({QStringLiteral("-exit")}));
+    QVERIFY(daemon.waitForFinished(kCeilingMs));
+}
+
+CLICKSHOW_E2E_MAIN(TestScreen)
+#include "tst_screen.moc"
