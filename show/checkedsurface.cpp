@@ -5,8 +5,6 @@
 
 #include "showerror.h"
 
-#include <cfenv>
-
 namespace show {
 
 namespace {
@@ -20,7 +18,6 @@ CheckedSurface::CheckedSurface(Surface &surface)
 
 void CheckedSurface::Check(bool ok, const char *object, const char *operation)
 {
-    std::feclearexcept(FE_ALL_EXCEPT);
     if (!ok)
         throw ShowError::WindowCall(object, operation);
 }

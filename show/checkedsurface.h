@@ -10,9 +10,10 @@
 
 namespace show {
 
-// The show's only way to the surface: each call clears the floating-point
-// flags the window may have left behind and turns a failed status into a
-// ShowError that names the object and the operation.
+// The show's only way to the surface: each call turns a failed status into
+// a ShowError that names the object and the operation. (The show tells
+// floating-point faults from values, so no flag the window leaves set
+// reaches its checks.)
 class CheckedSurface
 {
 public:

@@ -3,9 +3,9 @@
 
 #include "coordinates.h"
 
+#include "floatfaults.h"
 #include "showerror.h"
 
-#include <cfenv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -24,11 +24,9 @@ std::int32_t ToStampArg(float value)
 
 std::int32_t EdgeRelative(float size, float offset, const char *what)
 {
-    // volatile keeps the subtraction ahead of the flag test.
-    volatile float difference = size - offset;
-    if (std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW))
+    if (SubtractionFaults(size, offset))
         throw ShowError::FloatingPoint(std::string(what) + " - " + std::to_string(int(offset)));
-    return ToStampArg(difference);
+    return ToStampArg(size - offset);
 }
 
 } // namespace show

@@ -28,8 +28,8 @@ constexpr std::int32_t D(int k) { return k == 0 ? 0 : 100 + 250 * k; }
 std::int32_t ToStampArg(float value);
 
 // size - offset in single precision, checked for invalid operation, division
-// by zero and overflow, then rounded as ToStampArg. `what` names the
-// coordinate in the error.
+// by zero and overflow (a floating-point ShowError), then rounded as
+// ToStampArg. `what` names the coordinate in the error.
 std::int32_t EdgeRelative(float size, float offset, const char *what);
 
 } // namespace show

@@ -3,9 +3,9 @@
 
 #include "scatter.h"
 
+#include "floatfaults.h"
 #include "showerror.h"
 
-#include <cfenv>
 #include <cmath>
 
 namespace show {
@@ -15,10 +15,9 @@ namespace {
 // floor(r * size), with the product formed exactly in double precision.
 float ScaledFloor(float random, float size, const char *what)
 {
-    volatile double product = double(random) * double(size);
-    if (std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW))
+    if (ProductFaults(random, size))
         throw ShowError::FloatingPoint(what);
-    return float(std::floor(product));
+    return float(std::floor(double(random) * double(size)));
 }
 
 } // namespace

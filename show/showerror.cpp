@@ -3,7 +3,7 @@
 
 #include "showerror.h"
 
-#include <sstream>
+#include <cstdio>
 
 namespace show {
 
@@ -20,9 +20,10 @@ ShowError ShowError::WindowCall(const std::string &object, const std::string &op
 
 ShowError ShowError::Overflow(double value)
 {
-    std::ostringstream message;
-    message << "overflow: coordinate " << value << " does not fit a stamp argument";
-    return ShowError(Kind::Overflow, message.str());
+    // As a stream prints a double: six significant digits.
+    char number[32];
+    std::snprintf(number, sizeof number, "%g", value);
+    return ShowError(Kind::Overflow, std::string("overflow: coordinate ") + number + " does not fit a stamp argument");
 }
 
 ShowError ShowError::FloatingPoint(const std::string &what)

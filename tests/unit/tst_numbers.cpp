@@ -4,6 +4,7 @@
 // Stamp coordinate conversion and the scatter's random sequence.
 
 #include "show/coordinates.h"
+#include "show/floatfaults.h"
 #include "show/randomsequence.h"
 #include "show/showerror.h"
 
@@ -25,6 +26,8 @@ private slots:
     void toStampArg();
     void edgeRelativeFailures_data();
     void edgeRelativeFailures();
+    void faultsAsTheFlagsTellThem_data();
+    void faultsAsTheFlagsTellThem();
     void randomFirstValues();
     void randomFullPeriod();
 };
@@ -86,14 +89,44 @@ void TestNumbers::edgeRelativeFailures()
     QFETCH(float, size);
     QFETCH(ShowError::Kind, kind);
 
-    // As after every read of the size, no flag is left standing.
-    std::feclearexcept(FE_ALL_EXCEPT);
     try {
         show::EdgeRelative(size, 250, "W");
         QFAIL("no error");
     } catch (const ShowError &error) {
         QCOMPARE(error.kind(), kind);
     }
+}
+
+void TestNumbers::faultsAsTheFlagsTellThem_data()
+{
+    QTest::addColumn<float>("a");
+    QTest::addColumn<float>("b");
+
+    const float inf = std::numeric_limits<float>::infinity();
+    const float big = std::numeric_limits<float>::max();
+    QTest::newRow("plain numbers") << 7485.f << 250.f;
+    QTest::newRow("quiet NaN") << std::numeric_limits<float>::quiet_NaN() << 250.f;
+    QTest::newRow("signalling NaN") << std::numeric_limits<float>::signaling_NaN() << 250.f;
+    QTest::newRow("infinity less infinity") << inf << inf;
+    QTest::newRow("infinity less a number") << inf << 250.f;
+    QTest::newRow("largest less its negative") << big << -big;
+    QTest::newRow("zero times infinity") << 0.f << inf;
+}
+
+// The faults the show tells from values are those the processor flags.
+void TestNumbers::faultsAsTheFlagsTellThem()
+{
+    QFETCH(float, a);
+    QFETCH(float, b);
+
+    const auto flagged = [](auto operation) {
+        std::feclearexcept(FE_ALL_EXCEPT);
+        operation();
+        return std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) != 0;
+    };
+    volatile float x = a, y = b;
+    QCOMPARE(show::SubtractionFaults(a, b), flagged([&] { volatile float d = x - y; (void)d; }));
+    QCOMPARE(show::ProductFaults(a, b), flagged([&] { volatile double p = double(x) * double(y); (void)p; }));
 }
 
 void TestNumbers::randomFirstValues()
