@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The clickshow developers
 # The two commands of a fresh machine: `make run` and `make test`.
 
-.PHONY: all run test package bench screenshot animation clean
+.PHONY: all run test package bench screenshot animation web web-serve clean
 
 all:
 	@scripts/install-deps.sh run
@@ -14,11 +14,12 @@ run: all
 	build/clickshow
 
 # Every test, then the unit and widget tests again under AddressSanitizer
-# and UndefinedBehaviorSanitizer.
+# and UndefinedBehaviorSanitizer. The page's test serves a fresh build-web/.
 test:
 	@scripts/install-deps.sh test
 	@cmake --preset default -DBUILD_TESTING=ON -DCLICKSHOW_E2E_TESTS=ON -DCLICKSHOW_BROWSER_TESTS=ON >/dev/null
 	@cmake --build --preset default
+	@scripts/build-web.sh >/dev/null
 	ctest --preset default
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
@@ -48,5 +49,14 @@ screenshot: all
 animation: all
 	build/clickshow --record docs/clickshow.gif --fps 25 --quiet
 
+# The show in a web page, in build-web/: static files for any web server.
+web:
+	@scripts/install-deps.sh web
+	scripts/build-web.sh
+
+PORT ?= 8000
+web-serve: web
+	python3 -m http.server $(PORT) --bind 127.0.0.1 --directory build-web
+
 clean:
-	rm -rf build build-asan build-package
+	rm -rf build build-asan build-package build-web build-web-cmake

@@ -6,6 +6,7 @@
 #   scripts/install-deps.sh test      also the tests: X servers, window
 #                                     managers, a Wayland compositor, tools,
 #                                     Chromium and the tests' npm packages
+#   scripts/install-deps.sh web       what builds the web page
 #   scripts/install-deps.sh package   also what builds and checks the .deb
 #   scripts/install-deps.sh chroot    what makes a Debian chroot
 # Does nothing when all is there.
@@ -17,8 +18,15 @@ run=(
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
     qt6-wayland fonts-urw-base35
 )
+# emscripten, and fonttools (with brotli, for WOFF2) to subset the
+# captions' face.
+web=(
+    make cmake emscripten fonttools python3-brotli python3 fonts-urw-base35
+)
 test=(
     "${run[@]}"
+    "${web[@]}"
+    tesseract-ocr
     libxtst-dev fonts-dejavu-core
     xvfb xauth xdotool imagemagick ffmpeg webp
     openbox weston mutter dbus-daemon xscreensaver
@@ -33,9 +41,10 @@ chroot=(debootstrap)
 case "${1:-test}" in
     run) packages=("${run[@]}") ;;
     test) packages=("${test[@]}") ;;
+    web) packages=("${web[@]}") ;;
     package) packages=("${package[@]}") ;;
     chroot) packages=("${chroot[@]}") ;;
-    *) echo "usage: $0 [run|test|package|chroot]" >&2; exit 2 ;;
+    *) echo "usage: $0 [run|test|web|package|chroot]" >&2; exit 2 ;;
 esac
 
 # The browser tests run on Node.js. A Node.js from elsewhere brings its own

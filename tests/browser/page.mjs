@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
+// The web page, as `make web` left it in build-web/, in headless Chromium
+// from a server on 127.0.0.1: its final picture against the program's own
+// recording at pixel ratios 1 and 2, its backdrops and acts on its own
+// frame times, clicks as the window takes them, and its captions read back.
+//
+//   node page.mjs CLICKSHOW SHOW_TRACE BUILD_WEB OUTPUT_FOLDER
+
+import { execFileSync, spawnSync } from 'node:child_process';
+import { mkdirSync, readFileSync, statSync } from 'node:fs';
+import path from 'node:path';
+import { gzipSync } from 'node:zlib';
+
+import { check, Failure, serve, withChromium } from './chromium.mjs';
+import { ShowTimeline } from './showtimeline.mjs';
+
+const [clickshow, showTrace, site, output] = process.argv.slice(2);
+mkdirSync(output, { recursive: true });
+const timeline = ShowTimeline(showTrace);
+const environment = { ...process.env };
+delete environment.DISPLAY;
+delete environment.WAYLAND_DISPLAY;
+for (const ratio of [1, 2]) {
+  const run = spawnSync(clickshow, ['--record', path.join(output, `final-${ratio}.apng`), '--scale', String(ratio),
+    '--fps', '2', '--hold', '0', '--quiet'], { env: environment, encoding: 'utf8' });
+  check(run.status === 0, `clickshow --record: ${run.stderr}`);
+}
+
+// In the page, before its own script: after every frame the page draws,
+// the picture's majority backdrop, with that frame's time.
+function Watch() {
+  const request = window.requestAnimationFrame.bind(window);
+  const small = document.createElement('canvas').getContext('2d', { willReadFrequently: true });
+  window.seen = [];
+  let last = null; // the time of the page's frame before
+  const look = (time) => {
+    const picture = document.getElementById('picture');
+    small.canvas.width = Math.ceil(picture.width / 7);
+    small.canvas.height = Math.ceil(picture.height / 7);
+    small.imageSmoothingEnabled = false;
+    small.drawImage(picture, 0, 0, small.canvas.width, small.canvas.height);
+    const data = small.getImageData(0, 0, small.canvas.width, small.canvas.height).data;
+    const counts = new Map();
+    for (let i = 0; i < data.length; i += 4) {
+      const colour = `${data[i]}, ${data[i + 1]}, ${data[i + 2]}`;
+      counts.set(colour, (counts.get(colour) ?? 0) + 1);
+    }
+    const backdrop = [...counts].sort((a, b) => b[1] - a[1])[0][0];
+    if (!window.seen.length || window.seen.at(-1).backdrop !== backdrop)
+      window.seen.push({ time, backdrop, frame: last === null ? 0 : time - last });
+    last = time;
+  };
+  window.requestAnimationFrame = (callback) => request((time) => {
+    callback(time);
+    look(time);
+  });
+}
+
+// The canvas against the recording's last frame, outside the captions.
+async function Differing(url, masks) {
+  const decoder = new ImageDecoder({ data: await (await fetch(url)).arrayBuffer(), type: 'image/apng' });
+  await decoder.tracks.ready;
+  await decoder.completed;
+  const { image } = await decoder.decode({ frameIndex: decoder.tracks.selectedTrack.frameCount - 1 });
+  const picture = document.getElementById('picture');
+  const read = (source) => {
+    const context = Object.assign(document.createElement('canvas'), { width: picture.width, height: picture.height })
+      .getContext('2d');
+    context.drawImage(source, 0, 0);
+    return context.getImageData(0, 0, picture.width, picture.height).data;
+  };
+  const [page, recording] = [read(picture), read(image)];
+  let differing = 0;
+  for (let y = 0; y < picture.height; ++y) {
+    for (let x = 0; x < picture.width; ++x) {
+      if (masks.some(([left, top, w, h]) => x >= left && x < left + w && y >= top && y < top + h)) continue;
+      const i = (y * picture.width + x) * 4;
+      differing += page[i] !== recording[i] || page[i + 1] !== recording[i + 1] || page[i + 2] !== recording[i + 2];
+    }
+  }
+  return { differing, size: [picture.width, picture.height], recorded: [image.displayWidth, image.displayHeight] };
+}
+
+const rgb = (values) => values.join(', ');
+const finale = rgb(timeline.backdrops.at(-1).rgb);
+const failures = [];
+const report = [];
+const server = await serve({ '/files/': output, '/': site });
+try {
+  await withChromium(async (browser) => {
+    for (const ratio of [1, 2]) {
+      const page = await browser.newPage();
+      await page.setViewport({ width: 640, height: 480, deviceScaleFactor: ratio });
+      await page.evaluateOnNewDocument(Watch);
+      await page.goto(`${server.origin}/index.html`);
+      const painted = await page.evaluate(() => new Promise((resolve) => {
+        const picture = document.getElementById('picture');
+        const wait = () => (picture.width ? resolve(performance.now()) : requestAnimationFrame(wait));
+        wait();
+      }));
+      const box = await (await page.$('#picture')).boundingBox();
+      const at = (x, y) => [box.x + x * box.width / 499, box.y + y * box.height / 356];
+      const shows = async (count) => page.waitForFunction((finale, count) =>
+        window.seen.filter((s) => s.backdrop === finale).length >= count, { timeout: 60000 }, finale, count);
+      // The page has handled a click once the event has been dispatched.
+      // A click, and another during the show: two shows, one after the other.
+      await page.mouse.click(...at(20, 180));
+      await page.waitForFunction(() => window.seen.length > 0);
+      await page.mouse.click(...at(20, 180));
+      await shows(1);
+      // The second show follows at once: the first one's finale stands no
+      // longer than in the window, where the queued click plays at once.
+      const seen = await page.evaluate(() => window.seen);
+      const want = timeline.backdrops.map((b) => rgb(b.rgb));
+      check(JSON.stringify(seen.map((s) => s.backdrop)) === JSON.stringify([...want.slice(0, -1), ...want]),
+        `ratio ${ratio}: backdrops ${seen.map((s) => s.backdrop).join(' / ')}`);
+      // Each act as long as the timeline says, within one frame: a change
+      // shows in the first frame at or past its moment.
+      const acts = [];
+      for (let i = 1; i < want.length; ++i) {
+        const length = seen[i].time - seen[i - 1].time;
+        const planned = (timeline.backdrops[i].nanoseconds - timeline.backdrops[i - 1].nanoseconds) / 1e6;
+        const frame = Math.max(seen[i].frame, seen[i - 1].frame);
+        acts.push(`${length.toFixed(1)} (${planned.toFixed(1)}, frame ${frame.toFixed(1)})`);
+        check(Math.abs(length - planned) <= frame, `ratio ${ratio}: act ${i} lasted ${length} ms, not ${planned}`);
+      }
+      const length = (seen[want.length - 1].time - seen[0].time) / 1000;
+      check(Math.abs(length / (timeline.nanoseconds / 1e9) - 1) <= 0.01, `ratio ${ratio}: the show lasted ${length} s`);
+      // A click on a shown caption plays nothing.
+      await page.click('#lblTop');
+      check(!(await page.evaluate(() => _clickshow_playing(performance.now()))), `ratio ${ratio}: a caption click played`);
+      const design = await page.evaluate(() => [2, 3, 4, 5, 6, 7, 8, 9].map((i) => _clickshow_design(i)));
+      const rects = [design.slice(0, 4), design.slice(4)].map((r) => r.map((v) => v * ratio));
+      const final = await page.evaluate(Differing, `/files/final-${ratio}.apng`, rects);
+      check(final.differing === 0 && rgb(final.size) === rgb(final.recorded),
+        `ratio ${ratio}: ${final.differing} pixels differ from the recording (${final.size} against ${final.recorded})`);
+      const shot = path.join(output, `page-${ratio}.png`);
+      await (await page.$('#frame')).screenshot({ path: shot });
+      const text = execFileSync('tesseract', [shot, '-', '--psm', '11'], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'] });
+      check(text.includes('Salt Lake City') && text.includes('2002'), `ratio ${ratio}: OCR read ${JSON.stringify(text)}`);
+      report.push(`ratio ${ratio}: first paint ${painted.toFixed(0)} ms after navigation; show ${length.toFixed(5)} s; ` +
+        `acts ${acts.join(', ')} ms; final picture ${final.differing} pixels apart; OCR ${JSON.stringify(text.trim().split(/\s*\n\s*/))}`);
+      await page.close();
+    }
+  });
+} catch (error) {
+  failures.push(error instanceof Failure ? error.message : error.stack);
+} finally {
+  await server.close();
+}
+for (const file of ['index.html', 'clickshow.js', 'clickshow.wasm', 'p052.woff2'])
+  report.push(`${file}: ${statSync(path.join(site, file)).size} bytes, ${gzipSync(readFileSync(path.join(site, file)), { level: 9 }).length} gzip`);
+console.log(report.join('\n'));
+for (const failure of failures) console.error(`FAIL: ${failure}`);
+process.exit(failures.length ? 1 : 0);
