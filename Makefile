@@ -56,7 +56,7 @@ web:
 
 PORT ?= 8000
 web-serve: web
-	python3 -m http.server $(PORT) --bind 127.0.0.1 --directory build-web
+	node web/serve.mjs build-web $(PORT)
 
 clean:
 	rm -rf build build-asan build-package build-web build-web-cmake

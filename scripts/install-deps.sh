@@ -21,7 +21,7 @@ run=(
 # emscripten, and fonttools (with brotli, for WOFF2) to subset the
 # captions' face.
 web=(
-    make cmake emscripten fonttools python3-brotli python3 fonts-urw-base35
+    make cmake emscripten fonttools python3-brotli fonts-urw-base35
 )
 test=(
     "${run[@]}"
@@ -50,7 +50,7 @@ esac
 # The browser tests run on Node.js. A Node.js from elsewhere brings its own
 # npm, which Debian's npm package would clash with: each only where its
 # command is missing.
-if [[ "${1:-test}" == test ]]; then
+if [[ "${1:-test}" == test || "${1:-test}" == web ]]; then
     command -v node >/dev/null || packages+=(nodejs)
     command -v npm >/dev/null || packages+=(npm)
 fi

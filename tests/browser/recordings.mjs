@@ -8,15 +8,14 @@
 //   node recordings.mjs CLICKSHOW SHOW_TRACE OUTPUT_FOLDER
 
 import { spawnSync } from 'node:child_process';
-import { mkdirSync } from 'node:fs';
+import { mkdirSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
 
 import { check, Failure, serve, withChromium } from './chromium.mjs';
+import { kPageFunctions } from './frames.mjs';
 import { BackdropOfFrame, Near, ShowTimeline, ThickestPoint } from './showtimeline.mjs';
 
 const [clickshow, showTrace, output] = process.argv.slice(2);
-const here = path.dirname(fileURLToPath(import.meta.url));
 const kFps = 10; // every format's own rate, GIF's too
 const formats = [
   { extension: 'mp4', play: 'video' },
@@ -47,11 +46,15 @@ for (const scale of scales) {
 
 const rgb = (values) => values.join(', ');
 const failures = [];
-const server = await serve({ '/files/': output, '/': here });
+// A page of the recordings' own origin: a page reads a video's pixels
+// only from there.
+writeFileSync(path.join(output, 'index.html'), '<!doctype html><meta charset="utf-8"><title>recordings</title>\n');
+const server = await serve({ '/files/': output });
 try {
   await withChromium(async (browser) => {
     const page = await browser.newPage();
-    await page.goto(`${server.origin}/recordings.html`);
+    await page.goto(`${server.origin}/files/index.html`);
+    await page.addScriptTag({ content: kPageFunctions });
     console.log(`| format | scale | frames | final backdrop | ${timeline.rings.map((r) => `ring ${rgb(r.rgb)}`).join(' | ')} |`);
     console.log(`|---|---|---|---|${timeline.rings.map(() => '---|').join('')}`);
     for (const scale of scales) {

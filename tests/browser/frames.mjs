@@ -1,15 +1,13 @@
-<!doctype html>
-<!-- SPDX-License-Identifier: MIT -->
-<!-- SPDX-FileCopyrightText: 2026 The clickshow developers -->
-<meta charset="utf-8">
-<title>Recordings, as a browser shows them</title>
-<script>
-'use strict';
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
+// What the browser tests run inside a page: they are handed over as source
+// (addScriptTag, evaluateOnNewDocument), so each stands on its own.
 
 // What a frame shows: its majority colour (the backdrop, under the
 // outlines) over a grid of every 7th pixel, and the pixels at `points`.
 // Reading back only those keeps up with a video as it plays.
-function Read(source, width, height, points) {
+export function Read(source, width, height, points) {
   const canvas = document.createElement('canvas');
   canvas.width = Math.ceil(width / 7);
   canvas.height = Math.ceil(height / 7);
@@ -36,7 +34,7 @@ function Read(source, width, height, points) {
 
 // Plays a video through: the backdrop of every frame presented, and the
 // last frame's pixels at `points`. A seek would show only its first frame.
-async function PlayVideo(url, points) {
+export async function PlayVideo(url, points) {
   const video = document.createElement('video');
   video.muted = true;
   video.playsInline = true;
@@ -62,7 +60,7 @@ async function PlayVideo(url, points) {
 
 // Decodes an animated picture frame by frame with the browser's own
 // decoders, as an <img> plays it.
-async function PlayImage(url, type, points) {
+export async function PlayImage(url, type, points) {
   const response = await fetch(url);
   if (!response.ok) throw new Error(`${url}: ${response.status}`);
   if (!(await ImageDecoder.isTypeSupported(type))) throw new Error(`${type}: not supported`);
@@ -84,4 +82,6 @@ async function PlayImage(url, type, points) {
   decoder.close();
   return { width, height, frames, final };
 }
-</script>
+
+// Source for a page: the functions above, as globals.
+export const kPageFunctions = [Read, PlayVideo, PlayImage].map(String).join('\n');
