@@ -82,6 +82,7 @@ try {
   await withChromium(async (browser) => {
     for (const ratio of [1, 2]) {
       const page = await browser.newPage();
+      page.on('pageerror', (error) => failures.push(`ratio ${ratio}: the page failed: ${error.message}`));
       await page.setViewport({ width: 640, height: 480, deviceScaleFactor: ratio });
       await page.evaluateOnNewDocument(`${kPageFunctions}\n(${Watch})();`);
       await page.goto(`${server.origin}/index.html`);
