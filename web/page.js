@@ -38,9 +38,16 @@
     style.lineHeight = `${line.fontBoundingBoxAscent + line.fontBoundingBoxDescent}px`;
   }
 
+  // A C string of the module's memory. Decoded here rather than by the
+  // runtime's helper, which newer toolchains leave out unless asked.
+  const utf8 = new TextDecoder();
+  function Text(at) {
+    return utf8.decode(HEAPU8.subarray(at, HEAPU8.indexOf(0, at)));
+  }
+
   function Captions() {
     captions.forEach((element, label) => {
-      const text = UTF8ToString(_clickshow_caption(label)).replace(/ +$/, '');
+      const text = Text(_clickshow_caption(label)).replace(/ +$/, '');
       if (text !== fitted[label]) {
         element.textContent = text;
         Fit(label, text);
