@@ -102,16 +102,18 @@ try {
       await page.setViewport({ width: 640, height: 480, deviceScaleFactor: ratio });
       await page.evaluateOnNewDocument(`${kPageFunctions}\n(${Watch})();`);
       await page.goto(`${server.origin}/index.html`);
-      const painted = await page.waitForFunction(() => window.painted, { timeout: 60000 }).then((time) => time.jsonValue());
+      // Polled on a timer: polling on frames would add frames of its own to
+      // those the page asked for, which the watch takes for the page's.
+      const painted = await page.waitForFunction(() => window.painted, { timeout: 60000, polling: 50 }).then((time) => time.jsonValue());
       const box = await (await page.$('#picture')).boundingBox();
       const at = (x, y) => [box.x + x * box.width / 499, box.y + y * box.height / 356];
       const shows = async (count) => page.waitForFunction((finale, count) =>
-        window.seen.filter((s) => s.backdrop === finale).length >= count, { timeout: 60000 }, finale, count)
+        window.seen.filter((s) => s.backdrop === finale).length >= count, { timeout: 60000, polling: 50 }, finale, count)
         .catch(async () => check(false, `ratio ${ratio}: no finale; seen ${JSON.stringify(await page.evaluate(() => window.seen))}`));
       // The page has handled a click once the event has been dispatched.
       // A click, and another during the show: two shows, one after the other.
       await page.mouse.click(...at(20, 180));
-      await page.waitForFunction(() => window.seen.length > 0, { timeout: 60000 })
+      await page.waitForFunction(() => window.seen.length > 0, { timeout: 60000, polling: 50 })
         .catch(() => check(false, `ratio ${ratio}: the click started no show`));
       await page.mouse.click(...at(20, 180));
       await shows(1);
