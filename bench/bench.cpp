@@ -374,14 +374,15 @@ Measured RunMeasured(const QStringList &command, bool times = false)
     return measured;
 }
 
-// The recorder's own account of a run: "start-up 54 ms, rendering ...".
-QString Breakdown(const std::vector<Measured> &runs)
+// The recorder's own account of its median run: "start-up 54 ms, ...".
+QString Breakdown(std::vector<Measured> runs)
 {
-    for (const Measured &run : runs) {
-        for (const QByteArray &line : run.errors.split('\n')) {
-            if (line.startsWith("clickshow: start-up"))
-                return QString::fromLocal8Bit(line.mid(11));
-        }
+    if (runs.empty())
+        return {};
+    std::sort(runs.begin(), runs.end(), [](const Measured &a, const Measured &b) { return a.seconds < b.seconds; });
+    for (const QByteArray &line : runs[runs.size() / 2].errors.split('\n')) {
+        if (line.startsWith("clickshow: start-up"))
+            return QString::fromLocal8Bit(line.mid(11));
     }
     return {};
 }
