@@ -11,6 +11,7 @@
 
 #include "driver/apprun.h"
 #include "driver/picture.h"
+#include "driver/processstat.h"
 #include "driver/weston.h"
 #include "driver/xdriver.h"
 #include "driver/xserver.h"
@@ -106,29 +107,6 @@ double XlibOutlinesMicros(Display *display, Window window, Pixmap pixmap, GC gc)
     return double(timer.nsecsElapsed()) / 1000.0 / kOutlines;
 }
 
-long ProcessTicks(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    return fields.value(11).toLong() + fields.value(12).toLong(); // utime + stime
-}
-
-// A memory figure of a process, "VmRSS" or "VmHWM" (its peak), in KiB.
-long StatusKib(qint64 pid, const QByteArray &field)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
 struct ProcessCost
 {
     double startMs;
@@ -165,10 +143,10 @@ ProcessCost MeasureProcess(const QString &display, const QImage &empty)
         // A real click through the server, then time for the show to end.
         x.Click(form, QPoint(20, 180));
         QThread::msleep(5000);
-        cost.rssKib = StatusKib(process.processId(), "VmRSS");
-        const long before = ProcessTicks(process.processId());
+        cost.rssKib = processstat::StatusKib(process.processId(), "VmRSS");
+        const long before = processstat::Ticks(process.processId());
         QThread::msleep(3000);
-        cost.idleTicks = ProcessTicks(process.processId()) - before;
+        cost.idleTicks = processstat::Ticks(process.processId()) - before;
     }
     process.kill();
     process.waitForFinished();
@@ -264,7 +242,7 @@ ShowRow MeasureProgram(const QString &name, const QString &target, double target
         QThread::msleep(300); // the emblem and captions, and a breath
     }
     row.seconds = Median(seconds);
-    row.peakRssKib = StatusKib(app.process().processId(), "VmHWM");
+    row.peakRssKib = processstat::StatusKib(app.process().processId(), "VmHWM");
     return row;
 }
 

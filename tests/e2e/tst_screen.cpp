@@ -7,6 +7,7 @@
 #include "e2emain.h"
 
 #include "driver/picture.h"
+#include "driver/processstat.h"
 #include "driver/showreference.h"
 #include "driver/windowmanager.h"
 #include "driver/xdriver.h"
@@ -81,16 +82,6 @@ bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &f
             followed.finales.append(timer.elapsed());
     }
     return true;
-}
-
-long Ticks(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    return fields.value(11).toLong() + fields.value(12).toLong(); // utime + stime
 }
 
 bool Running(const QString &arguments)
@@ -190,7 +181,7 @@ void TestScreen::screensaverInAWindowItIsGiven()
     wall.start();
     Followed followed;
     QVERIFY2(FollowBackdrops([&] { return x.Grab(host); }, 3, followed), "the backdrops came out of order");
-    const double core = double(Ticks(app.processId())) / double(sysconf(_SC_CLK_TCK)) / (wall.elapsed() / 1e3);
+    const double core = double(processstat::Ticks(app.processId())) / double(sysconf(_SC_CLK_TCK)) / (wall.elapsed() / 1e3);
     QStringList lengths;
     for (int i = 0; i < followed.finales.size(); ++i)
         lengths.append(QString::number((followed.finales[i] - followed.starts[i]) / 1e3, 'f', 3));
