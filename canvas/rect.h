@@ -33,6 +33,19 @@ struct Rect
         return {left, top, right - left, bottom - top};
     }
 
+    // The smallest rectangle that holds both.
+    Rect operator|(const Rect &other) const
+    {
+        if (empty())
+            return other;
+        if (other.empty())
+            return *this;
+        const int left = std::min(x, other.x);
+        const int top = std::min(y, other.y);
+        return {left, top, std::max(x + width, other.x + other.width) - left,
+                std::max(y + height, other.y + other.height) - top};
+    }
+
     bool operator==(const Rect &other) const
     {
         return x == other.x && y == other.y && width == other.width && height == other.height;

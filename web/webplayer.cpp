@@ -3,30 +3,10 @@
 
 #include "webplayer.h"
 
+#include "canvas/showdrawing.h"
 #include "show/design.h"
-#include "show/palette.h"
 
 #include <algorithm>
-
-namespace {
-
-canvas::Pixel ToPixel(show::Colour colour)
-{
-    const show::Rgb rgb = show::Unpack(colour);
-    return canvas::Rgb(rgb.red, rgb.green, rgb.blue);
-}
-
-canvas::Rect Union(const canvas::Rect &a, const canvas::Rect &b)
-{
-    if (a.empty())
-        return b;
-    if (b.empty())
-        return a;
-    const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
-    return {left, top, std::max(a.x + a.width, b.x + b.width) - left, std::max(a.y + a.height, b.y + b.height) - top};
-}
-
-} // namespace
 
 WebPlayer::WebPlayer(canvas::Pixel buttonFace)
     : show_(timed_, timed_)
@@ -57,18 +37,13 @@ canvas::Rect WebPlayer::Advance(double now)
         case TimedSurface::Call::Kind::Backdrop:
             // A page fills its canvas with one colour far faster than it
             // takes a picture's worth of pixels.
-            canvas_.SetBackdrop(ToPixel(call.colour));
+            canvas_.SetBackdrop(canvas::PixelOf(call.colour));
             filled_ = true;
-            fill_ = ToPixel(call.colour);
+            fill_ = canvas::PixelOf(call.colour);
             changed = {};
             break;
         case TimedSurface::Call::Kind::Circle:
-            // In the window's own arithmetic: the radius divided in single
-            // precision, as it comes.
-            changed = Union(changed, canvas_.DrawCircleOutline(double(call.x) / show::kTwipsPerPixel,
-                                                               double(call.y) / show::kTwipsPerPixel,
-                                                               double(call.radius / show::kTwipsPerPixel),
-                                                               ToPixel(call.colour)));
+            changed = changed | canvas::DrawShowOutline(canvas_, call.x, call.y, call.radius, call.colour);
             break;
         case TimedSurface::Call::Kind::Visible:
             shown_[int(call.label)] = call.visible;

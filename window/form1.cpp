@@ -6,7 +6,7 @@
 #include "compositorsync.h"
 #include "platform.h"
 
-#include "show/palette.h"
+#include "canvas/showdrawing.h"
 
 #include <QElapsedTimer>
 #include <QFontInfo>
@@ -24,12 +24,6 @@
 #include <utility>
 
 namespace {
-
-canvas::Pixel ToPixel(show::Colour colour)
-{
-    const show::Rgb rgb = show::Unpack(colour);
-    return canvas::Rgb(rgb.red, rgb.green, rgb.blue);
-}
 
 QFont CaptionFont()
 {
@@ -177,7 +171,7 @@ QRect Form1::Logical(const canvas::Rect &device) const
 
 bool Form1::SetBackdrop(show::Colour colour)
 {
-    canvas_.SetBackdrop(ToPixel(colour));
+    canvas_.SetBackdrop(canvas::PixelOf(colour));
     if (!SyncCanvas())
         return false;
     // What no screen shows is never painted.
@@ -202,9 +196,7 @@ bool Form1::DrawCircleOutline(float x, float y, float radius, show::Colour colou
 {
     if (!SyncCanvas())
         return false;
-    // The radius is divided in single precision, as it comes.
-    const QRect drawn = Logical(canvas_.DrawCircleOutline(double(x) / kTwipsPerPixel, double(y) / kTwipsPerPixel,
-                                                          double(radius / kTwipsPerPixel), ToPixel(colour)));
+    const QRect drawn = Logical(canvas::DrawShowOutline(canvas_, x, y, radius, colour));
     if (drawn.isEmpty())
         return !failed_; // wholly outside what can be seen
     // Synchronous: the outline is on the screen before the pause that follows.
