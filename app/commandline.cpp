@@ -52,8 +52,8 @@ const Option kOptions[] = {
     {nullptr, "fps", "N", "frames a second", &RecordOptions::fps, 1, 240, "a whole number", kRecordOnly},
     {nullptr, "size", "WxH", "the client area in pixels", &RecordOptions::size, 1, kMostPixels,
      "WIDTHxHEIGHT, each side", kRecordOnly},
-    {nullptr, "scale", "F", "device pixels to a pixel: the picture of a scaled screen", &RecordOptions::scale, 1, 8,
-     "a number", kRecordOnly},
+    {nullptr, "scale", "F", "device pixels to a pixel: the picture of a scaled screen, or of a small preview",
+     &RecordOptions::scale, 0.1, 8, "a number", kRecordOnly},
     {nullptr, "shows", "N", "shows one after another, each with its final picture", &RecordOptions::shows, 1, 100,
      "a whole number", kRecordOnly},
     {nullptr, "hold", "SECONDS", "how long each show's final picture stands", &RecordOptions::hold, 0, 3600,
@@ -122,9 +122,14 @@ QString Takes(const Option &option)
     return takes;
 }
 
+Status Error(const QString &message)
+{
+    return Status::Error(message.toStdString());
+}
+
 Status Refuse(const Option &option)
 {
-    return Status::Error(Dashed(option) + QStringLiteral(" takes ") + Takes(option));
+    return Error(Dashed(option) + QStringLiteral(" takes ") + Takes(option));
 }
 
 // Reads `text` into the option's field.
@@ -282,16 +287,16 @@ Status ParseCommandLine(const QStringList &arguments, Options &options)
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-") || argument == QLatin1String("--"))
-            return Status::Error(QStringLiteral("unexpected argument \"%1\"").arg(argument));
+            return Error(QStringLiteral("unexpected argument \"%1\"").arg(argument));
         // --name, --name=value, and -name as Qt programs take it.
         const QString spelled = argument.section(QLatin1Char('='), 0, 0);
         const Option *option = Find(spelled.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1));
         if (!option)
-            return Status::Error(QStringLiteral("unknown option %1").arg(spelled));
+            return Error(QStringLiteral("unknown option %1").arg(spelled));
         const bool inlineValue = argument.contains(QLatin1Char('='));
         if (IsFlag(*option)) {
             if (inlineValue)
-                return Status::Error(Dashed(*option) + QStringLiteral(" takes no value"));
+                return Error(Dashed(*option) + QStringLiteral(" takes no value"));
             given.emplace_back(option, QString());
             continue;
         }
@@ -301,7 +306,7 @@ Status ParseCommandLine(const QStringList &arguments, Options &options)
         else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1String("--")))
             value = arguments[++i];
         if (value.isEmpty())
-            return Status::Error(Dashed(*option) + QStringLiteral(" needs ") + Takes(*option));
+            return Error(Dashed(*option) + QStringLiteral(" needs ") + Takes(*option));
         given.emplace_back(option, value);
     }
     const auto has = [&](const char *name) {
@@ -314,9 +319,9 @@ Status ParseCommandLine(const QStringList &arguments, Options &options)
     options.record = has("record");
     for (const auto &[option, value] : given) {
         if (!options.record && (option->flags & kRecordOnly))
-            return Status::Error(Dashed(*option) + QStringLiteral(" goes with --record"));
+            return Error(Dashed(*option) + QStringLiteral(" goes with --record"));
         if (options.record && (option->flags & kWindowOnly))
-            return Status::Error(Dashed(*option) + QStringLiteral(" does not go with --record"));
+            return Error(Dashed(*option) + QStringLiteral(" does not go with --record"));
     }
     for (const auto &[option, value] : given) {
         if (const Status read = Read(*option, value, options); !read.ok())
@@ -324,8 +329,8 @@ Status ParseCommandLine(const QStringList &arguments, Options &options)
     }
     const RecordOptions &recording = options.recording;
     const QSize pixels = recording.size * recording.scale;
-    if (options.record && (pixels.width() > kMostPixels || pixels.height() > kMostPixels))
-        return Status::Error(QStringLiteral("--size and --scale make frames of %1 x %2 pixels; at most %3 a side")
+    if (options.record && (pixels.isEmpty() || pixels.width() > kMostPixels || pixels.height() > kMostPixels))
+        return Error(QStringLiteral("--size and --scale make frames of %1 x %2 pixels; 1 to %3 a side")
                                  .arg(pixels.width())
                                  .arg(pixels.height())
                                  .arg(kMostPixels));
@@ -344,7 +349,7 @@ CommandLine HandleCommandLine(int argc, char *argv[])
     CommandLine commandLine;
     Options &options = commandLine.options;
     if (const Status parsed = ParseCommandLine(arguments, options); !parsed.ok()) {
-        std::fprintf(stderr, "clickshow: %s\n\n%sMore with --help.\n", qPrintable(parsed.message()),
+        std::fprintf(stderr, "clickshow: %s\n\n%sMore with --help.\n", parsed.message().c_str(),
                      qPrintable(Usage()));
         commandLine.status = 2;
         return commandLine;

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
 #include "commandline.h"
-#include "recordmodule.h"
 #include "windowplayer.h"
 
+#include "record/recordentry.h"
 #include "screen/hostwindow.h"
 #include "screen/screensaverplayer.h"
 #include "window/platform.h"
@@ -72,7 +72,7 @@ void HandleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
         const Status display = CheckDisplay();
         Fail(display.ok() ? QStringLiteral("cannot start the Qt platform \"%1\"")
                                 .arg(qEnvironmentVariable("QT_QPA_PLATFORM"))
-                          : display.message());
+                          : QString::fromStdString(display.message()));
     }
     if (!applicationStarted && type != QtFatalMsg) {
         heldMessages.append({type, text});
@@ -136,7 +136,7 @@ int main(int argc, char *argv[])
     }
     ChoosePlatformDefaults();
     if (const Status display = CheckDisplay(); !display.ok())
-        Fail(display.message());
+        Fail(QString::fromStdString(display.message()));
 
     QApplication app(argc, argv);
     ReleaseDisplayProbe();
@@ -153,7 +153,7 @@ int main(int argc, char *argv[])
     if (screensaver) {
         unsigned long host = 0;
         if (const Status found = FindHostWindow(options.windowId, host); !found.ok())
-            Fail(found.message());
+            Fail(QString::fromStdString(found.message()));
         saver = std::make_unique<ScreenSaverPlayer>(host, options.loop >= 0 ? options.loop : kScreensaverLoopSeconds,
                                                     [](const QString &message) {
                                                         Fail(DisplayConnectionLost() ? kDisplayLost : message);

@@ -3,32 +3,16 @@
 
 #include "windowplayer.h"
 
-#include "show/busywaitpacer.h"
-#include "show/showerror.h"
-#include "show/sleepingpacer.h"
-
 #include <QScreen>
-
-namespace {
-
-std::unique_ptr<show::TimelinePacer> PacerFor(const Options &options)
-{
-    if (options.loop >= 0)
-        return std::make_unique<show::SleepingPacer>();
-    return std::make_unique<show::BusyWaitPacer>();
-}
-
-} // namespace
 
 WindowPlayer::WindowPlayer(const Options &options, std::function<void(QWidget &, const QString &)> failed)
     : failed_(std::move(failed))
-    , pacer_(PacerFor(options))
-    , show_(form_, *pacer_)
-    , loopSeconds_(options.loop)
+    , session_(form_, options.loop)
     , fullscreen_(options.fullscreen)
 {
     QObject::connect(&form_, &Form1::playRequested, &form_, [this] { Play(); });
-    QObject::connect(&form_, &Form1::fullScreenRequested, &form_, [this] { ToggleFullScreen(); });
+    QObject::connect(&form_, &Form1::fullScreenRequested, &form_, [this](bool on) { SetFullScreen(on); });
+    QObject::connect(&form_, &Form1::painted, &form_, [this] { Painted(); });
     loop_.setSingleShot(true);
     QObject::connect(&loop_, &QTimer::timeout, &form_, [this] { Play(); });
 }
@@ -37,8 +21,12 @@ void WindowPlayer::Start()
 {
     form_.show();
     if (fullscreen_)
-        ToggleFullScreen();
-    if (loopSeconds_ >= 0)
+        SetFullScreen(true);
+}
+
+void WindowPlayer::Painted()
+{
+    if (session_.FirstShowDue())
         loop_.start(0);
 }
 
@@ -50,29 +38,27 @@ QWidget &WindowPlayer::Shown()
 void WindowPlayer::Play()
 {
     loop_.stop();
-    form_.BeginShow();
-    try {
-        show_.PlayClickShow();
-    } catch (const show::ShowError &error) {
-        failed_(Shown(), QString::fromUtf8(error.what()));
+    if (const Status played = session_.Play(); !played.ok()) {
+        failed_(Shown(), QString::fromStdString(played.message()));
         return;
     }
-    form_.EndShow();
-    if (loopSeconds_ >= 0)
-        loop_.start(int(loopSeconds_ * 1000));
+    if (session_.looping())
+        loop_.start(session_.loopMilliseconds());
 }
 
 // The whole screen the window is on shows the design picture, scaled; F11
 // or Esc gives back the window as it was, with its picture.
-void WindowPlayer::ToggleFullScreen()
+void WindowPlayer::SetFullScreen(bool on)
 {
-    if (!view_) {
+    if (on == bool(view_))
+        return;
+    if (on) {
         QScreen *screen = form_.screen();
         windowSize_ = form_.size();
         form_.hide();
         form_.resize(form_.sizeHint()); // the show plays on the design's client area
         view_ = std::make_unique<ScaledView>(form_);
-        QObject::connect(view_.get(), &ScaledView::leaveRequested, &form_, [this] { ToggleFullScreen(); });
+        QObject::connect(view_.get(), &ScaledView::painted, &form_, [this] { Painted(); });
         if (screen)
             view_->setGeometry(screen->geometry());
         view_->showFullScreen();
@@ -85,5 +71,6 @@ void WindowPlayer::ToggleFullScreen()
         form_.show();
         form_.activateWindow();
     }
-    inhibitor_.Hold(view_ && loopSeconds_ >= 0);
+    form_.FullScreenChanged(on);
+    inhibitor_.Hold(view_ && session_.looping());
 }

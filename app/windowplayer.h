@@ -5,10 +5,9 @@
 
 #include "options.h"
 
+#include "player/session.h"
 #include "screen/scaledview.h"
 #include "screen/screensaverinhibitor.h"
-#include "show/sequence.h"
-#include "show/timelinepacer.h"
 #include "window/form1.h"
 
 #include <QSize>
@@ -20,12 +19,8 @@
 
 // The window program's player: the show on Form1, played whenever the
 // window asks, in the window or on the whole screen (F11, --fullscreen).
-// One player serves the window for the life of the program, so the
-// scatter's random sequence goes on from show to show.
-//
-// A clicked show busy-waits on the GUI thread, as designed. With --loop
-// the show plays again each time its final picture has stood that long,
-// and its pauses sleep on the show's timeline instead of spinning.
+// With --loop the show plays again each time its final picture has stood
+// that long, from the moment the window is on the screen.
 class WindowPlayer
 {
 public:
@@ -35,20 +30,19 @@ public:
     WindowPlayer &operator=(const WindowPlayer &) = delete;
 
     Form1 &window() { return form_; }
-    // Shows the window, or the whole screen; the loop's first show follows.
+    // Shows the window, or the whole screen.
     void Start();
     // One whole show, on the calling thread.
     void Play();
 
 private:
-    void ToggleFullScreen();
+    void SetFullScreen(bool on);
+    void Painted();
     QWidget &Shown();
 
     std::function<void(QWidget &, const QString &)> failed_;
-    std::unique_ptr<show::TimelinePacer> pacer_;
     Form1 form_;
-    show::ClickShow show_;
-    double loopSeconds_;
+    player::Session session_;
     bool fullscreen_;
     QTimer loop_;
     std::unique_ptr<ScaledView> view_;

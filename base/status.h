@@ -3,35 +3,31 @@
 
 #pragma once
 
-#include <QString>
+#include <string>
+#include <utility>
 
 // What an operation that can fail gives back: it worked, or why not, in
 // words fit for the program's one line ("cannot open the display \":9\"").
+// Plain C++, so that every layer can say why.
 class [[nodiscard]] Status
 {
 public:
     // It worked.
     Status() = default;
     static Status Ok() { return {}; }
-    static Status Error(const QString &message) { return Status(message.isEmpty() ? QStringLiteral("failed") : message); }
+    static Status Error(std::string message) { return Status(message.empty() ? "failed" : std::move(message)); }
 
-    bool ok() const { return message_.isEmpty(); }
+    bool ok() const { return message_.empty(); }
     // Empty when it worked.
-    const QString &message() const { return message_; }
+    const std::string &message() const { return message_; }
     // The same failure, said of something: "the file: no space left".
-    Status Prefixed(const QString &what) const { return ok() ? *this : Error(what + QStringLiteral(": ") + message_); }
+    Status Prefixed(const std::string &what) const { return ok() ? *this : Error(what + ": " + message_); }
 
     bool operator==(const Status &other) const { return message_ == other.message_; }
     bool operator!=(const Status &other) const { return !(*this == other); }
 
 private:
-    explicit Status(const QString &message) : message_(message) {}
+    explicit Status(std::string message) : message_(std::move(message)) {}
 
-    QString message_;
+    std::string message_;
 };
-
-// For test output.
-inline char *toString(const Status &status)
-{
-    return qstrdup(status.ok() ? "ok" : qPrintable(status.message()));
-}

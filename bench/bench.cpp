@@ -15,7 +15,8 @@
 #include "driver/weston.h"
 #include "driver/xdriver.h"
 #include "driver/xserver.h"
-#include "show/busywaitpacer.h"
+#include "player/callsurface.h"
+#include "player/timelinepacer.h"
 #include "show/palette.h"
 #include "show/sequence.h"
 #include "window/platform.h"
@@ -248,26 +249,30 @@ ShowRow MeasureProgram(const QString &name, const QString &target, double target
 
 // A display that takes 1 ms more for every outline: the program's own
 // window, the show played on it through a surface that waits first.
-class SlowDisplay : public show::Surface
+class SlowDisplay : public player::CallSurface
 {
 public:
     explicit SlowDisplay(Form1 &form) : form_(form) {}
 
-    bool SetBackdrop(show::Colour colour) override { return form_.SetBackdrop(colour); }
-    bool GetClientWidth(float &width) override { return form_.GetClientWidth(width); }
-    bool GetClientHeight(float &height) override { return form_.GetClientHeight(height); }
-    bool DrawCircleOutline(float x, float y, float radius, show::Colour colour) override
+    bool Take(const player::Call &call) override
     {
         QElapsedTimer timer;
         timer.start();
-        while (timer.nsecsElapsed() < 1000000) {
+        while (call.kind == player::Call::Kind::Circle && timer.nsecsElapsed() < 1000000) {
         }
-        return form_.DrawCircleOutline(x, y, radius, colour);
+        return form_.Take(call);
     }
-    bool SetLabelVisible(show::Label label, bool visible) override { return form_.SetLabelVisible(label, visible); }
-    bool SetLabelCaption(show::Label label, const std::string &text) override
+
+protected:
+    float ClientWidth() override
     {
-        return form_.SetLabelCaption(label, text);
+        float width = 0;
+        return form_.GetClientWidth(width), width;
+    }
+    float ClientHeight() override
+    {
+        float height = 0;
+        return form_.GetClientHeight(height), height;
     }
 
 private:
@@ -278,7 +283,7 @@ ShowRow MeasureSlowDisplay(const QString &display, Form1 &form)
 {
     ShowRow row{QStringLiteral("a display that takes 1 ms more per outline"), -1, -1,
                 QStringLiteral("<= 1 %"), 1};
-    show::BusyWaitPacer pacer;
+    player::TimelinePacer pacer(player::TimelinePacer::Mode::Spin);
     SlowDisplay slow(form);
     show::ClickShow show(slow, pacer);
     std::vector<double> seconds;

@@ -5,22 +5,25 @@
 
 #include "picture.h"
 
+#include "player/session.h"
 #include "show/countingpacer.h"
-#include "show/palette.h"
-#include "show/sequence.h"
 
 #include <QApplication>
 
 #include <utility>
 
-// Passes every call on to the window and notes the picture after each one
-// that can change it.
-class ShowReference::Snapshots : public show::Surface
+// Plays the shows on the window and notes the picture each time the
+// window presents a change.
+class ShowReference::Snapshots
 {
 public:
     explicit Snapshots(QSize client)
-        : show_(*this, pacer_)
+        : session_(form_, pacer_)
     {
+        QObject::connect(&form_, &Form1::presented, &form_, [this] {
+            if (noting_)
+                Note();
+        });
         form_.resize(client);
         form_.show();
         QApplication::processEvents();
@@ -32,10 +35,14 @@ public:
     {
         current_ = Show();
         phase_ = 0;
+        backdrop_ = form_.picture().canvas().backdrop();
         Note();
         current_.first = Picture();
         current_.backdrop.append(Backdrop(current_.first));
-        show_.PlayClickShow();
+        noting_ = true;
+        const Status played = session_.Play();
+        noting_ = false;
+        Q_ASSERT(played.ok());
         QApplication::processEvents();
         current_.last = Picture();
         return std::exchange(current_, {});
@@ -47,36 +54,16 @@ public:
         QApplication::processEvents();
     }
 
-    bool SetBackdrop(show::Colour colour) override
-    {
-        ++phase_;
-        current_.backdrop.append(ToQRgb(show::Unpack(colour)));
-        return Noted(form_.SetBackdrop(colour));
-    }
-    bool GetClientWidth(float &width) override { return form_.GetClientWidth(width); }
-    bool GetClientHeight(float &height) override { return form_.GetClientHeight(height); }
-    bool DrawCircleOutline(float x, float y, float radius, show::Colour colour) override
-    {
-        return Noted(form_.DrawCircleOutline(x, y, radius, colour));
-    }
-    bool SetLabelVisible(show::Label label, bool visible) override
-    {
-        return Noted(form_.SetLabelVisible(label, visible));
-    }
-    bool SetLabelCaption(show::Label label, const std::string &text) override
-    {
-        return Noted(form_.SetLabelCaption(label, text));
-    }
-
 private:
-    bool Noted(bool ok)
-    {
-        Note();
-        return ok;
-    }
-
+    // A new backdrop is a new phase of the show: no two in a row are alike.
     void Note()
     {
+        const canvas::Pixel backdrop = form_.picture().canvas().backdrop();
+        if (backdrop != backdrop_) {
+            ++phase_;
+            backdrop_ = backdrop;
+            current_.backdrop.append(backdrop);
+        }
         const quint64 hash = PictureHash(Picture());
         if (!current_.hashes.isEmpty() && current_.hashes.last() == hash) {
             current_.phase.last() = phase_;
@@ -89,9 +76,11 @@ private:
 
     show::CountingPacer pacer_;
     Form1 form_;
-    show::ClickShow show_;
+    player::Session session_;
     Show current_;
     int phase_ = 0;
+    canvas::Pixel backdrop_ = 0;
+    bool noting_ = false;
 };
 
 int ShowReference::Show::Find(quint64 hash, int from) const

@@ -55,7 +55,7 @@ const Format kFormats[] = {
 
 Status Failed(int code)
 {
-    return Status::Error(av::Failure(code));
+    return Status::Error(av::Failure(code).toStdString());
 }
 
 // The GIF palette: the show's four bright colours and 252 greys, which
@@ -140,7 +140,8 @@ Status Encoder::Open(const QString &path, const QString &extension, QSize size, 
     });
     if (found == std::end(kFormats))
         return Status::Error(QStringLiteral("unknown format \".%1\" (use %2)")
-                                 .arg(extension, Extensions().join(QStringLiteral(", "))));
+                                 .arg(extension, Extensions().join(QStringLiteral(", ")))
+                                 .toStdString());
     const Format &format = *found;
     // yuv420p halves the colour both ways: even sides, and the colours
     // converted with the matrix its tags name.
@@ -151,19 +152,19 @@ Status Encoder::Open(const QString &path, const QString &extension, QSize size, 
 
     const AVCodec *codec = avcodec_find_encoder_by_name(format.codec);
     if (!codec)
-        return Status::Error(QStringLiteral("this FFmpeg has no %1 encoder").arg(QLatin1String(format.codec)));
+        return Status::Error(std::string("this FFmpeg has no ") + format.codec + " encoder");
     const QByteArray file = path.toLocal8Bit();
     AVFormatContext *output = nullptr;
     int status = avformat_alloc_output_context2(&output, nullptr, format.muxer, file.constData());
     format_.reset(output);
     if (status < 0 || !format_)
-        return Failed(status).Prefixed(QStringLiteral("this FFmpeg cannot write %1").arg(QLatin1String(format.muxer)));
+        return Failed(status).Prefixed(std::string("this FFmpeg cannot write ") + format.muxer);
     stream_ = avformat_new_stream(format_.get(), nullptr);
     codec_.reset(avcodec_alloc_context3(codec));
     frame_.reset(av_frame_alloc());
     packet_.reset(av_packet_alloc());
     if (!stream_ || !codec_ || !frame_ || !packet_)
-        return Status::Error(QStringLiteral("out of memory"));
+        return Status::Error("out of memory");
     codec_->width = encoded_.width();
     codec_->height = encoded_.height();
     codec_->pix_fmt = format.pixels;
@@ -183,14 +184,14 @@ Status Encoder::Open(const QString &path, const QString &extension, QSize size, 
         codec_->color_range = AVCOL_RANGE_MPEG;
         codec_->chroma_sample_location = AVCHROMA_LOC_CENTER;
     }
-    const QString encoderName = QStringLiteral("the %1 encoder").arg(QLatin1String(format.codec));
+    const std::string encoderName = std::string("the ") + format.codec + " encoder";
     av::Dictionary codecOptions(format.codecOptions);
     status = avcodec_open2(codec_.get(), codec, codecOptions.get());
     if (status < 0)
-        return Failed(status).Prefixed(encoderName + QStringLiteral(" did not start"));
+        return Failed(status).Prefixed(encoderName + " did not start");
     // A misspelt option would otherwise go unseen.
     if (const QString left = codecOptions.Names(); !left.isEmpty())
-        return Status::Error(encoderName + QStringLiteral(" does not take %1").arg(left));
+        return Status::Error(encoderName + " does not take " + left.toStdString());
     status = avcodec_parameters_from_context(stream_->codecpar, codec_.get());
     if (status < 0)
         return Failed(status);
@@ -205,20 +206,19 @@ Status Encoder::Open(const QString &path, const QString &extension, QSize size, 
         scaler_.reset(sws_getContext(encoded_.width(), encoded_.height(), AV_PIX_FMT_BGR0, encoded_.width(),
                                      encoded_.height(), format.pixels, SWS_BICUBIC, nullptr, nullptr, nullptr));
         if (!scaler_)
-            return Status::Error(
-                QStringLiteral("no conversion to %1").arg(QLatin1String(av_get_pix_fmt_name(format.pixels))));
+            return Status::Error(std::string("no conversion to ") + av_get_pix_fmt_name(format.pixels));
     }
 
     status = avio_open(&format_->pb, file.constData(), AVIO_FLAG_WRITE);
     if (status < 0)
         return Failed(status);
-    const QString muxerName = QStringLiteral("the %1 muxer").arg(QLatin1String(format.muxer));
+    const std::string muxerName = std::string("the ") + format.muxer + " muxer";
     av::Dictionary muxerOptions(format.muxerOptions);
     status = avformat_write_header(format_.get(), muxerOptions.get());
     if (status < 0)
         return Failed(status).Prefixed(muxerName);
     if (const QString left = muxerOptions.Names(); !left.isEmpty())
-        return Status::Error(muxerName + QStringLiteral(" does not take %1").arg(left));
+        return Status::Error(muxerName + " does not take " + left.toStdString());
     opened_ = true;
     return Status::Ok();
 }
@@ -310,7 +310,7 @@ Status Encoder::Finish()
     timer.start();
     const auto counted = qScopeGuard([&] { encoding_ += timer.nsecsElapsed(); });
     if (!opened_)
-        return Status::Error(QStringLiteral("nothing was opened"));
+        return Status::Error("nothing was opened");
     int status = avcodec_send_frame(codec_.get(), nullptr);
     if (status < 0)
         return Failed(status);

@@ -17,7 +17,7 @@ namespace {
 
 Status Errno()
 {
-    return Status::Error(QString::fromLocal8Bit(std::strerror(errno)));
+    return Status::Error(std::strerror(errno));
 }
 
 QByteArray Encoded(const QString &path)
@@ -97,7 +97,7 @@ Status OutputFile::Commit()
         }
         return Status::Ok();
     }
-    return Status::Error(QStringLiteral("no name free beside the file"));
+    return Status::Error("no name free beside the file");
 }
 
 qint64 OutputFile::size() const

@@ -4,20 +4,20 @@
 #include "recorder.h"
 
 #include "encoder.h"
-#include "framepacer.h"
 #include "outputfile.h"
 
-#include "show/busywaitpacer.h"
-#include "show/countingpacer.h"
-#include "show/sequence.h"
-#include "show/showerror.h"
-#include "window/form1.h"
+#include "canvas/canvas.h"
+#include "player/picture.h"
+#include "player/timeline.h"
+#include "window/captionface.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
+#include <QPalette>
 
 #include <cerrno>
 #include <csignal>
@@ -29,41 +29,11 @@
 
 namespace {
 
-// How long the window stands as it opens, before the click.
-constexpr std::int64_t kLeadInNanoseconds = 500000000;
-
 volatile std::sig_atomic_t interruptedBy = 0;
 
 void OnSignal(int signal)
 {
     interruptedBy = signal;
-}
-
-// The show's length on the timeline: its counts in all, played on a
-// surface of that size that draws nothing.
-std::int64_t ShowNanoseconds(QSize size)
-{
-    class Blank : public show::Surface
-    {
-    public:
-        explicit Blank(QSize size) : size_(size) {}
-        bool SetBackdrop(show::Colour) override { return true; }
-        bool GetClientWidth(float &width) override { return (width = float(size_.width() * show::kTwipsPerPixel)), true; }
-        bool GetClientHeight(float &height) override { return (height = float(size_.height() * show::kTwipsPerPixel)), true; }
-        bool DrawCircleOutline(float, float, float, show::Colour) override { return true; }
-        bool SetLabelVisible(show::Label, bool) override { return true; }
-        bool SetLabelCaption(show::Label, const std::string &) override { return true; }
-
-    private:
-        QSize size_;
-    } blank(size);
-    show::CountingPacer pacer;
-    show::ClickShow show(blank, pacer);
-    try {
-        show.PlayClickShow();
-    } catch (const show::ShowError &) {
-    }
-    return std::int64_t(pacer.counts()) * show::BusyWaitPacer::kPerCount.count();
 }
 
 // One line on a terminal, rewritten in place.
@@ -107,8 +77,8 @@ double MillisecondsSinceStart()
     return (now.tv_sec + now.tv_nsec / 1e9 - double(ticks) / double(sysconf(_SC_CLK_TCK))) * 1e3;
 }
 
-// The recorder's player: the show on the window, drawn off screen, paced
-// by a virtual clock that hands every frame to the encoder.
+// The recorder's player: the shows on the timeline, each frame the
+// picture as it stands at the frame's moment, handed to the encoder.
 class Recording
 {
 public:
@@ -122,9 +92,9 @@ public:
     void TellTimes() const;
 
 private:
-    Status Frame();
+    Status Frame(const player::Change &change);
 
-    double startedMs_ = -1;  // to the first frame
+    double startedMs_ = -1; // to the first frame
     std::int64_t rendering_ = 0;
 
     const RecordOptions &options_;
@@ -132,27 +102,30 @@ private:
     Encoder encoder_;
     int fps_ = 0;
     std::int64_t frames_ = 0;
-    QImage picture_;
-    quint64 drawn_ = ~quint64(0);
-    Form1 *form_ = nullptr;
+    player::Picture picture_{QGuiApplication::palette().color(QPalette::Button).rgb()};
+    QImage pixels_; // the canvas's
+    QImage captioned_; // the canvas's, with the captions over it
 };
 
-Status Recording::Frame()
+// A frame with a caption shown is the canvas with the captions painted
+// over it; any other is the canvas as it is.
+Status Recording::Frame(const player::Change &change)
 {
     if (interruptedBy)
-        return Status::Error(QStringLiteral("interrupted"));
+        return Status::Error("interrupted");
     if (startedMs_ < 0)
         startedMs_ = MillisecondsSinceStart();
-    const bool unchanged = form_->pictureGeneration() == drawn_;
-    if (!unchanged) {
+    const bool captions = picture_.caption(show::Label::Top).shown || picture_.caption(show::Label::Words).shown;
+    if (captions && !change.empty()) {
         QElapsedTimer timer;
         timer.start();
-        picture_.fill(Qt::black);
-        form_->render(&picture_);
-        drawn_ = form_->pictureGeneration();
+        captioned_ = pixels_.copy();
+        QPainter painter(&captioned_);
+        painter.scale(options_.scale, options_.scale);
+        PaintCaptions(painter, picture_);
         rendering_ += timer.nsecsElapsed();
     }
-    return encoder_.Write(picture_, unchanged);
+    return encoder_.Write(captions ? captioned_ : pixels_, change.empty());
 }
 
 void Recording::TellTimes() const
@@ -168,69 +141,63 @@ Status Recording::Run()
 {
     const QFileInfo target(options_.file);
     if (options_.file == QLatin1String("-"))
-        return Status::Error(QStringLiteral("standard output is not supported"));
+        return Status::Error("standard output is not supported");
     if (target.isDir())
-        return Status::Error(QStringLiteral("is a directory"));
+        return Status::Error("is a directory");
     const QString extension = target.suffix();
     if (!Encoder::Extensions().contains(QLatin1Char('.') + extension.toLower()))
         return Status::Error(QStringLiteral("unknown format \"%1\" (use %2)")
                                  .arg(extension.isEmpty() ? QStringLiteral("no extension") : QLatin1Char('.') + extension,
-                                      Encoder::Extensions().join(QStringLiteral(", "))));
+                                      Encoder::Extensions().join(QStringLiteral(", ")))
+                                 .toStdString());
     if (Status opened = output_.Open(options_.file); !opened.ok())
         return opened;
 
-    const QSize pixels = options_.size * options_.scale;
+    canvas::Canvas &canvas = picture_.canvas();
+    const QSize size = options_.size;
+    if (!canvas.Hold({0, 0, size.width(), size.height()}, options_.scale))
+        return Status::Error(QStringLiteral("out of memory for %1 x %2 frames")
+                                 .arg(canvas::Canvas::DevicePixels(size.width(), options_.scale))
+                                 .arg(canvas::Canvas::DevicePixels(size.height(), options_.scale))
+                                 .toStdString());
+    pixels_ = QImage(reinterpret_cast<const uchar *>(canvas.line(0)), canvas.width(), canvas.height(),
+                     canvas.width() * 4, QImage::Format_RGB32);
     fps_ = Encoder::FramesPerSecond(extension, options_.fps);
-    if (Status opened = encoder_.Open(output_.path(), extension.toLower(), pixels, fps_); !opened.ok())
+    if (Status opened = encoder_.Open(output_.path(), extension.toLower(), pixels_.size(), fps_); !opened.ok())
         return opened;
-    picture_ = QImage(pixels, QImage::Format_RGB32);
-    if (picture_.isNull())
-        return Status::Error(QStringLiteral("out of memory for %1 x %2 frames").arg(pixels.width()).arg(pixels.height()));
-    picture_.setDevicePixelRatio(options_.scale);
 
-    // Each show's final picture stands for the hold before the next click.
-    const std::int64_t lead = FramePacer::FramesBefore(kLeadInNanoseconds, fps_);
-    const std::int64_t show = ShowNanoseconds(options_.size), hold = std::llround(options_.hold * 1e9);
+    // The first show tells how long each one is. Each show's final picture
+    // stands for the hold before the next click, and the last one on at
+    // least one frame.
+    player::Timeline timeline(size.width(), size.height());
+    if (Status played = timeline.Play(0); !played.ok())
+        return played;
+    const std::int64_t show = timeline.end(), hold = std::llround(options_.hold * 1e9);
+    const std::int64_t lead = player::FramesBefore(player::kLeadInNanoseconds, fps_);
     const std::int64_t end = options_.shows * (show + hold);
-    const std::int64_t total = lead + std::max(FramePacer::FramesBefore(end, fps_),
-                                               FramePacer::FramesBefore(end - hold, fps_) + 1);
+    const std::int64_t total = lead + std::max(player::FramesBefore(end, fps_),
+                                               player::FramesBefore(end - hold, fps_) + 1);
     Progress progress(!options_.quiet && isatty(STDERR_FILENO), total);
-    std::int64_t done = 0;
-
-    FramePacer pacer(fps_, [&](std::int64_t) {
-        const Status written = Frame();
-        progress.Frame(++done);
-        return written;
-    });
-    Form1 form(nullptr, true);
-    show::ClickShow played(form, pacer);
-    form_ = &form;
-    Status drawing;
-    QObject::connect(&form, &Form1::drawingFailed, &form,
-                     [&](const QString &message) { drawing = Status::Error(message); });
-    form.resize(options_.size);
-    form.show();
-    QApplication::processEvents();
-    for (std::int64_t k = 0; k < lead; ++k) {
-        if (Status written = Frame(); !written.ok())
-            return written;
-        progress.Frame(++done);
-    }
-    for (int shows = 0; shows < options_.shows && drawing.ok() && pacer.status().ok(); ++shows) {
-        try {
-            played.PlayClickShow();
-        } catch (const show::ShowError &error) {
-            drawing = Status::Error(QString::fromUtf8(error.what()));
+    int played = 1;
+    player::Change change;
+    change.filled = true; // the first frame is new
+    for (std::int64_t frame = 0; frame < total; ++frame) {
+        if (frame >= lead) {
+            // Frame k after the click stands at k / fps seconds.
+            const std::int64_t now = (frame - lead) * 1000000000 / fps_;
+            for (; played < options_.shows && now >= played * (show + hold); ++played) {
+                if (Status next = timeline.Play(played * (show + hold)); !next.ok())
+                    return next;
+            }
+            change |= timeline.Advance(now, picture_);
         }
-        if (drawing.ok())
-            pacer.Hold(options_.hold, shows == options_.shows - 1);
+        if (Status written = Frame(change); !written.ok())
+            return written;
+        change = {};
+        progress.Frame(frame + 1);
     }
     progress.End();
-    frames_ = done;
-    if (!drawing.ok())
-        return drawing;
-    if (!pacer.status().ok())
-        return pacer.status();
+    frames_ = total;
     return encoder_.Finish();
 }
 

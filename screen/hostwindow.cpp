@@ -49,12 +49,12 @@ Status FindHostWindow(unsigned long given, unsigned long &window)
         if (!named) {
             xcb_connection_t *connection = Connection();
             if (!connection)
-                return Status::Error(QStringLiteral("no X display to draw on"));
+                return Status::Error("no X display to draw on");
             window = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
         }
     }
     if (!Ask(window).found)
-        return Status::Error(QStringLiteral("there is no X window 0x%1 to draw on").arg(window, 0, 16));
+        return Status::Error(QStringLiteral("there is no X window 0x%1 to draw on").arg(window, 0, 16).toStdString());
     return Status::Ok();
 }
 

@@ -3,16 +3,12 @@
 
 #include "scaledview.h"
 
-#include "canvas/canvas.h"
+#include "window/captionface.h"
 #include "window/form1.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-
-#include <algorithm>
-#include <cmath>
 
 ScaledView::ScaledView(Form1 &form, QWidget *parent)
     : QWidget(parent)
@@ -36,40 +32,26 @@ bool ScaledView::eventFilter(QObject *watched, QEvent *event)
 
 ScaledView::~ScaledView() = default;
 
-double ScaledView::FitScale(QSize pixels)
-{
-    const double fit = std::min(double(pixels.width()) / Form1::kClientWidth,
-                                double(pixels.height()) / Form1::kClientHeight);
-    // In thousandths, so that a recording's --scale can name it exactly.
-    return std::max(std::floor(fit * 1000) / 1000, 0.001);
-}
-
 void ScaledView::Rescale()
 {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = size() * ratio;
-    const double scale = FitScale(pixels);
-    if (scale != scale_) {
-        scale_ = scale;
-        picture_ = QImage(canvas::Canvas::DevicePixels(Form1::kClientWidth, scale),
-                          canvas::Canvas::DevicePixels(Form1::kClientHeight, scale), QImage::Format_RGB32);
-        picture_.setDevicePixelRatio(scale);
-        // The window draws at the view's scale: its canvas is in device
-        // pixels of the view.
-        form_.ShowThrough(scale / ratio);
-    }
-    offset_ = QPoint((pixels.width() - picture_.width()) / 2, (pixels.height() - picture_.height()) / 2);
+    if (pixels == fitted_)
+        return;
+    fitted_ = pixels;
+    fit_ = player::FitDesign(pixels.width(), pixels.height());
+    // The window draws at the view's scale: its canvas is in device pixels
+    // of the view.
+    form_.ShowThrough(fit_.scale / ratio);
     update();
 }
 
 void ScaledView::Presented(const QRect &area)
 {
-    if (picture_.isNull())
-        return;
-    form_.render(&picture_, area.topLeft(), QRegion(area));
     // At once, as the window's own present is: before the pause.
     const qreal ratio = devicePixelRatioF();
-    const QRectF device(QPointF(offset_) + QPointF(area.topLeft()) * scale_, QSizeF(area.size()) * scale_);
+    const QRectF device(QPointF(fit_.picture.x, fit_.picture.y) + QPointF(area.topLeft()) * fit_.scale,
+                        QSizeF(area.size()) * fit_.scale);
     repaint(QRectF(device.topLeft() / ratio, device.size() / ratio).toAlignedRect());
 }
 
@@ -77,15 +59,22 @@ void ScaledView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const qreal ratio = devicePixelRatioF();
-    const QRect shown = QRectF(QPointF(offset_) / ratio, QSizeF(picture_.size()) / ratio).toAlignedRect();
+    const QRectF picture(fit_.picture.x, fit_.picture.y, fit_.picture.width, fit_.picture.height);
+    const QRect shown = QRectF(picture.topLeft() / ratio, picture.size() / ratio).toAlignedRect();
     for (const QRect &part : (QRegion(event->rect()) - shown))
         painter.fillRect(part, Qt::black);
+    const QImage &pixels = form_.pixels();
     const QRect area = event->rect() & shown;
-    if (!area.isEmpty() && !picture_.isNull()) {
-        // Device pixel for device pixel.
-        const QRectF from(QPointF(area.topLeft()) * ratio - QPointF(offset_), QSizeF(area.size()) * ratio);
-        painter.drawImage(QRectF(area), picture_, from);
-    }
+    if (area.isEmpty() || pixels.isNull())
+        return;
+    painter.setClipRect(area);
+    // Device pixel for device pixel; the captions over them at the scale.
+    painter.scale(1 / ratio, 1 / ratio);
+    painter.translate(picture.topLeft());
+    painter.drawImage(picture.translated(-picture.topLeft()), pixels, QRectF(QPointF(0, 0), picture.size()));
+    painter.scale(fit_.scale, fit_.scale);
+    PaintCaptions(painter, form_.picture());
+    emit painted();
 }
 
 void ScaledView::resizeEvent(QResizeEvent *event)
@@ -97,7 +86,8 @@ void ScaledView::resizeEvent(QResizeEvent *event)
 // A point of the view as a point of the window.
 void ScaledView::Forward(QMouseEvent *event)
 {
-    const QPointF at = (event->position() * devicePixelRatioF() - QPointF(offset_)) / scale_;
+    const QPointF device = event->position() * devicePixelRatioF();
+    const QPointF at(fit_.DesignX(device.x()), fit_.DesignY(device.y()));
     QMouseEvent mapped(event->type(), at, event->globalPosition(), event->button(), event->buttons(),
                        event->modifiers());
     mapped.setTimestamp(event->timestamp());
@@ -122,12 +112,6 @@ void ScaledView::mouseDoubleClickEvent(QMouseEvent *event)
 
 void ScaledView::keyPressEvent(QKeyEvent *event)
 {
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plain && (event->key() == Qt::Key_F11 || event->key() == Qt::Key_Escape)) {
-        event->accept();
-        emit leaveRequested();
-        return;
-    }
     QApplication::sendEvent(&form_, event);
 }
 

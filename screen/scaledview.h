@@ -3,21 +3,21 @@
 
 #pragma once
 
-#include <QImage>
-#include <QPoint>
+#include "player/scaling.h"
+
 #include <QWidget>
 
 class Form1;
 
 // The window's design picture on a larger (or smaller) surface: the whole
-// screen, or a window another program hands over. The picture is scaled
-// uniformly by the largest factor that fits, in thousandths, and centred;
-// the rest is black, as a video player shows a picture of another shape.
+// screen, or a window another program hands over, as the players' scaling
+// fits it (player/scaling.h), centred on black.
 //
-// The window draws at that scale itself (outlines one design pixel wide,
-// sharp) and this view copies what changed as it changes, so the picture
-// equals a recording at that scale. Clicks and keys go back to the window
-// through the same scale: a click on a shown caption does nothing.
+// The window draws at that scale itself (its canvas holds the view's
+// device pixels) and this view shows the canvas and the captions as they
+// change, so the picture equals a recording at that scale. Clicks and keys
+// go back to the window, mapped back to its pixels: a click on a shown
+// caption does nothing.
 class ScaledView : public QWidget
 {
     Q_OBJECT
@@ -26,15 +26,13 @@ public:
     explicit ScaledView(Form1 &form, QWidget *parent = nullptr);
     ~ScaledView() override;
 
-    // Device pixels to a pixel of the design, for a surface of `pixels`.
-    static double FitScale(QSize pixels);
-    double scale() const { return scale_; }
-    // Where the picture stands, in device pixels of the view.
-    QRect picture() const { return QRect(offset_, picture_.size()); }
+    // Fits the picture to the view's size now, before any resize event.
+    void Rescale();
+    const player::Fit &fit() const { return fit_; }
 
 signals:
-    // F11 or Esc.
-    void leaveRequested();
+    // The window system had it painted: it is on the screen.
+    void painted();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -47,12 +45,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Rescale();
     void Presented(const QRect &area);
     void Forward(QMouseEvent *event);
 
     Form1 &form_;
-    QImage picture_; // device pixels, at the scale
-    double scale_ = 0;
-    QPoint offset_;
+    player::Fit fit_;
+    QSize fitted_; // the device pixels fit_ was made for
 };

@@ -5,20 +5,21 @@
 
 #include "hostwindow.h"
 
-#include "show/showerror.h"
-
 #include <QWindow>
 
 ScreenSaverPlayer::ScreenSaverPlayer(unsigned long host, double loopSeconds,
                                      std::function<void(const QString &)> failed)
     : host_(host)
-    , loopSeconds_(loopSeconds)
     , failed_(std::move(failed))
-    , show_(form_, pacer_)
+    , session_(form_, loopSeconds)
     , view_(form_)
 {
     loop_.setSingleShot(true);
     QObject::connect(&loop_, &QTimer::timeout, &view_, [this] { Play(); });
+    QObject::connect(&view_, &ScaledView::painted, &view_, [this] {
+        if (session_.FirstShowDue())
+            loop_.start(0);
+    });
 }
 
 void ScreenSaverPlayer::Start()
@@ -32,7 +33,6 @@ void ScreenSaverPlayer::Start()
     view_.windowHandle()->setParent(QWindow::fromWinId(WId(host_)));
     Follow();
     view_.show();
-    loop_.start(0);
 }
 
 void ScreenSaverPlayer::Follow()
@@ -40,18 +40,15 @@ void ScreenSaverPlayer::Follow()
     const QSize size = HostWindowSize(host_) / view_.devicePixelRatioF();
     if (!size.isEmpty() && size != view_.size())
         view_.setGeometry(QRect(QPoint(0, 0), size));
+    view_.Rescale();
 }
 
 void ScreenSaverPlayer::Play()
 {
     Follow();
-    form_.BeginShow();
-    try {
-        show_.PlayClickShow();
-    } catch (const show::ShowError &error) {
-        failed_(QString::fromUtf8(error.what()));
+    if (const Status played = session_.Play(); !played.ok()) {
+        failed_(QString::fromStdString(played.message()));
         return;
     }
-    form_.EndShow();
-    loop_.start(int(loopSeconds_ * 1000));
+    loop_.start(session_.loopMilliseconds());
 }

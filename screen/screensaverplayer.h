@@ -5,8 +5,7 @@
 
 #include "scaledview.h"
 
-#include "show/sequence.h"
-#include "show/sleepingpacer.h"
+#include "player/session.h"
 #include "window/form1.h"
 
 #include <QString>
@@ -29,7 +28,8 @@ public:
     ScreenSaverPlayer &operator=(const ScreenSaverPlayer &) = delete;
 
     QWidget &view() { return view_; }
-    // Puts the view into the window; the first show follows at once.
+    // Puts the view into the window; the first show follows once it is
+    // on the screen.
     void Start();
 
 private:
@@ -38,11 +38,9 @@ private:
     void Follow();
 
     unsigned long host_;
-    double loopSeconds_;
     std::function<void(const QString &)> failed_;
-    show::SleepingPacer pacer_;
     Form1 form_;
-    show::ClickShow show_;
+    player::Session session_;
     ScaledView view_;
     QTimer loop_;
 };

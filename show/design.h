@@ -24,7 +24,8 @@ inline constexpr DesignRect kTopCaption{104, 16, 313, 65};
 inline constexpr DesignRect kWordsCaption{200, 272, 113, 57};
 inline constexpr const char *kTopCaptionAtStart = "Salt Lake City "; // the blank never shows
 inline constexpr const char *kWordsCaptionAtStart = "2002";
-inline constexpr int kCaptionPoints = 36; // 48 pixels
+inline constexpr int kCaptionPoints = 36;
+inline constexpr int kCaptionPixels = kCaptionPoints * 96 / 72; // 48 at 96 pixels to the inch
 // The designed face first, then the faces most like it.
 inline constexpr const char *kCaptionFaces[] = {"Book Antiqua", "Palatino", "Palatino Linotype",
                                                 "P052",         "TeX Gyre Pagella", "URW Palladio L"};

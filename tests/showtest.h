@@ -6,24 +6,24 @@
 // Helpers shared by the show's tests: playing shows against a recording
 // surface and slicing the trace.
 
-#include "tools/call.h"
-#include "tools/recordingsurface.h"
+#include "player/call.h"
+#include "player/recordingsurface.h"
 #include "show/palette.h"
 #include "show/sequence.h"
 
 #include <QList>
 #include <QtTest>
 
-namespace trace {
+namespace player {
 inline char *toString(const Call &call)
 {
     return qstrdup(call.Line().c_str());
 }
-} // namespace trace
+} // namespace player
 
 namespace showtest {
 
-using trace::Call;
+using player::Call;
 using Calls = QList<Call>;
 
 inline constexpr float kDesignWidth = 7485;
@@ -37,7 +37,7 @@ inline Calls ToList(const std::vector<Call> &calls)
 // Plays `clicks` shows on one ClickShow; returns every call of every show.
 inline Calls Play(float width = kDesignWidth, float height = kDesignHeight, int clicks = 1)
 {
-    trace::RecordingSurface surface(width, height);
+    player::RecordingSurface surface(width, height);
     show::ClickShow show(surface, surface);
     for (int i = 0; i < clicks; ++i)
         show.PlayClickShow();

@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
 // Prints every surface call and pause of one or more Click shows played
-// against a client area of the given size in twips.
+// against a client area of the given size in twips; or, with --design, the
+// design's values as JSON.
 
-#include "recordingsurface.h"
+#include "player/designvalues.h"
+#include "player/recordingsurface.h"
 #include "show/design.h"
 #include "show/sequence.h"
 #include "show/showerror.h"
@@ -54,13 +56,19 @@ bool ParseClicks(const char *text, long &value)
 int main(int argc, char **argv)
 {
     const std::string usage = "usage: show-trace WIDTH HEIGHT [CLICKS]\n"
+                              "       show-trace --design\n"
                               "Prints every surface call and pause of CLICKS shows (1 to "
         + std::to_string(kMostClicks) + ", 1 if not\ngiven) on a client area of WIDTH x HEIGHT twips: "
         + std::to_string(show::kTwipsPerPixel) + " twips to the pixel, so\nthe window as designed, "
         + std::to_string(show::kDesignWidth) + " x " + std::to_string(show::kDesignHeight) + " pixels, is "
-        + std::to_string(show::kDesignWidthTwips) + " " + std::to_string(show::kDesignHeightTwips) + ".\n";
+        + std::to_string(show::kDesignWidthTwips) + " " + std::to_string(show::kDesignHeightTwips)
+        + ".\n--design prints the design's sizes, captions and timeline as JSON.\n";
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::cout << usage;
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--design") == 0) {
+        std::cout << player::DesignValuesJson();
         return 0;
     }
     float width = 0;
@@ -72,11 +80,11 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    trace::RecordingSurface surface(width, height);
+    player::RecordingSurface surface(width, height);
     show::ClickShow show(surface, surface);
     std::ios::sync_with_stdio(false);
     const auto print = [&surface] {
-        for (const trace::Call &call : surface.calls())
+        for (const player::Call &call : surface.calls())
             std::cout << call << '\n';
         surface.Clear();
     };

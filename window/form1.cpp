@@ -3,14 +3,11 @@
 
 #include "form1.h"
 
+#include "captionface.h"
 #include "compositorsync.h"
 #include "platform.h"
 
-#include "canvas/showdrawing.h"
-
 #include <QElapsedTimer>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,56 +17,51 @@
 #include <QTimer>
 
 #include <cstdint>
-#include <cstdlib>
 #include <utility>
 
 namespace {
 
-QFont CaptionFont()
+player::Key KeyOf(int key)
 {
-    QFont font;
-    QStringList families;
-    for (const char *face : show::kCaptionFaces)
-        families.append(QLatin1String(face));
-    font.setFamilies(families);
-    font.setStyleHint(QFont::Serif);
-    font.setPointSize(show::kCaptionPoints);
-    font.setWeight(QFont::Normal);
-    return font;
+    switch (key) {
+    case Qt::Key_Space:
+        return player::Key::Space;
+    case Qt::Key_Return:
+        return player::Key::Return;
+    case Qt::Key_Enter:
+        return player::Key::Enter;
+    case Qt::Key_F11:
+        return player::Key::F11;
+    case Qt::Key_Escape:
+        return player::Key::Escape;
+    case Qt::Key_Q:
+        return player::Key::Q;
+    case Qt::Key_W:
+        return player::Key::W;
+    default:
+        return player::Key::Other;
+    }
 }
 
-// The caption's ink, drawn from the label's top-left corner, lies inside
-// `box`: not a letter cut at the right or the bottom.
-bool Fits(const QFont &font, const QString &text, const QSize &box)
+// The keypad is no modifier: its Enter plays as Return does.
+unsigned ModifiersOf(Qt::KeyboardModifiers modifiers)
 {
-    const QFontMetrics metrics(font);
-    const QRect ink = metrics.tightBoundingRect(text).translated(0, metrics.ascent());
-    return ink.top() >= 0 && ink.right() < box.width() && ink.bottom() < box.height();
+    return (modifiers & Qt::ShiftModifier ? player::kShift : 0u) | (modifiers & Qt::ControlModifier ? player::kControl : 0u)
+        | (modifiers & Qt::AltModifier ? player::kAlt : 0u) | (modifiers & Qt::MetaModifier ? player::kMeta : 0u);
 }
 
-// The designed face and size where the text fits its label; else the same
-// face, or what the system puts in its place, at the largest size that
-// fits. The trailing blank of the designed caption never shows.
-void FitCaption(QLabel *label)
+player::Button ButtonOf(Qt::MouseButton button)
 {
-    QString text = label->text();
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    QFont font = CaptionFont();
-    const QSize box = label->contentsRect().size();
-    for (int pixels = QFontInfo(font).pixelSize(); pixels > 1 && !Fits(font, text, box); --pixels)
-        font.setPixelSize(pixels - 1);
-    label->setFont(font);
+    return button == Qt::LeftButton ? player::Button::Primary : player::Button::Other;
 }
 
 } // namespace
 
-Form1::Form1(QWidget *parent, bool wholeWindowVisible)
+Form1::Form1(QWidget *parent)
     : QWidget(parent)
-    , lblTop_(CreateLabel("lblTop", QLatin1String(show::kTopCaptionAtStart), kTopCaptionRect))
-    , lblWords_(CreateLabel("lblWords", QLatin1String(show::kWordsCaptionAtStart), kWordsCaptionRect))
-    , canvas_(palette().color(QPalette::Button).rgb())
-    , wholeWindowVisible_(wholeWindowVisible)
+    , picture_(palette().color(QPalette::Button).rgb())
+    , lblTop_(CreateLabel(show::Label::Top, kTopCaptionRect))
+    , lblWords_(CreateLabel(show::Label::Words, kWordsCaptionRect))
     , compositorSync_(CompositorSync::Create())
 {
     setObjectName(QStringLiteral("Form1"));
@@ -91,12 +83,13 @@ QSize Form1::sizeHint() const
     return QSize(kClientWidth, kClientHeight);
 }
 
-QLabel *Form1::CreateLabel(const char *name, const QString &caption, const QRect &rect)
+QLabel *Form1::CreateLabel(show::Label which, const QRect &rect)
 {
-    auto *label = new QLabel(caption, this);
-    label->setObjectName(QLatin1String(name));
+    const QString text = QString::fromStdString(picture_.caption(which).text);
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(show::LabelName(which)));
     label->setGeometry(rect);
-    FitCaption(label);
+    label->setFont(CaptionFont(which, QString::fromStdString(picture_.ShownText(which))));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(false);
     label->setAutoFillBackground(true);
@@ -112,14 +105,19 @@ QLabel *Form1::LabelWidget(show::Label label) const
     return label == show::Label::Top ? lblTop_ : lblWords_;
 }
 
-// Shown as the show left them, whether the window shows itself or not.
-bool Form1::IsOnShownLabel(const QPoint &pos) const
+// The label shows the caption as the picture has it.
+void Form1::ShowCaption(show::Label label)
 {
-    for (const QLabel *label : {lblTop_, lblWords_}) {
-        if (!label->isHidden() && label->geometry().contains(pos))
-            return true;
+    QLabel *widget = LabelWidget(label);
+    const QString text = QString::fromStdString(picture_.caption(label).text);
+    if (widget->text() != text) {
+        widget->setText(text);
+        widget->setFont(CaptionFont(label, QString::fromStdString(picture_.ShownText(label))));
     }
-    return false;
+    const bool wasShown = !widget->isHidden();
+    widget->setVisible(picture_.caption(label).shown);
+    if (wasShown || !widget->isHidden())
+        Present(widget->geometry());
 }
 
 // The part of the window that a screen can show: a window larger than the
@@ -129,8 +127,7 @@ bool Form1::IsOnShownLabel(const QPoint &pos) const
 QRect Form1::VisibleArea() const
 {
     const QScreen *screen = this->screen();
-    if (wholeWindowVisible_ || viewScale_ > 0 || !screen
-        || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (viewScale_ > 0 || !screen || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return rect();
     const QRect desktop = screen->virtualGeometry();
     return rect() & QRect(mapFromGlobal(desktop.topLeft()), desktop.size());
@@ -140,12 +137,13 @@ QRect Form1::VisibleArea() const
 // every outline since it, drawn again. False when there is no memory for it.
 bool Form1::SyncCanvas()
 {
+    canvas::Canvas &canvas = picture_.canvas();
     const qreal ratio = viewScale_ > 0 ? devicePixelRatioF() * viewScale_ : devicePixelRatioF();
     const QRect area = VisibleArea();
     const canvas::Rect wanted{area.x(), area.y(), area.width(), area.height()};
-    if (wanted == canvas_.area() && ratio == canvas_.ratio() && (!canvas_.isNull() || area.isEmpty()))
+    if (wanted == canvas.area() && ratio == canvas.ratio() && (!canvas.isNull() || area.isEmpty()))
         return true;
-    if (!canvas_.Hold(wanted, ratio)) {
+    if (!canvas.Hold(wanted, ratio)) {
         const int width = canvas::Canvas::DevicePixels(area.width(), ratio);
         const int height = canvas::Canvas::DevicePixels(area.height(), ratio);
         Fail(QStringLiteral("out of memory for the window's picture (%1 x %2 pixels, %3 MiB)")
@@ -154,10 +152,10 @@ bool Form1::SyncCanvas()
                  .arg((std::uint64_t(width) * std::uint64_t(height) * 4) >> 20));
         return false;
     }
-    picture_ = canvas_.isNull() ? QImage()
-                                : QImage(reinterpret_cast<const uchar *>(canvas_.line(0)), canvas_.width(),
-                                         canvas_.height(), canvas_.width() * 4, QImage::Format_RGB32);
-    picture_.setDevicePixelRatio(ratio);
+    pixels_ = canvas.isNull() ? QImage()
+                              : QImage(reinterpret_cast<const uchar *>(canvas.line(0)), canvas.width(), canvas.height(),
+                                       canvas.width() * 4, QImage::Format_RGB32);
+    pixels_.setDevicePixelRatio(ratio);
     ++generation_;
     return true;
 }
@@ -165,60 +163,41 @@ bool Form1::SyncCanvas()
 // What the canvas changed, in the window's logical pixels.
 QRect Form1::Logical(const canvas::Rect &device) const
 {
-    const canvas::Rect logical = canvas_.ToLogical(device);
+    const canvas::Rect logical = picture_.canvas().ToLogical(device);
     return QRect(logical.x, logical.y, logical.width, logical.height);
 }
 
-bool Form1::SetBackdrop(show::Colour colour)
+float Form1::ClientWidth()
 {
-    canvas_.SetBackdrop(canvas::PixelOf(colour));
+    return float(width() * kTwipsPerPixel);
+}
+
+float Form1::ClientHeight()
+{
+    return float(height() * kTwipsPerPixel);
+}
+
+bool Form1::Take(const player::Call &call)
+{
+    if (call.kind == player::Call::Kind::Width || call.kind == player::Call::Kind::Height)
+        return true;
     if (!SyncCanvas())
         return false;
-    // What no screen shows is never painted.
-    const canvas::Rect area = canvas_.area();
-    Present(QRect(area.x, area.y, area.width, area.height));
-    return Presented();
-}
-
-bool Form1::GetClientWidth(float &twips)
-{
-    twips = float(width() * kTwipsPerPixel);
-    return true;
-}
-
-bool Form1::GetClientHeight(float &twips)
-{
-    twips = float(height() * kTwipsPerPixel);
-    return true;
-}
-
-bool Form1::DrawCircleOutline(float x, float y, float radius, show::Colour colour)
-{
-    if (!SyncCanvas())
-        return false;
-    const QRect drawn = Logical(canvas::DrawShowOutline(canvas_, x, y, radius, colour));
-    if (drawn.isEmpty())
+    const player::Change change = picture_.Apply(call);
+    // Synchronous: what changed is on the screen before the pause that
+    // follows. What no screen shows is never painted.
+    if (change.filled) {
+        const canvas::Rect area = picture_.canvas().area();
+        Present(QRect(area.x, area.y, area.width, area.height));
+    } else if (!change.pixels.empty()) {
+        Present(Logical(change.pixels));
+    } else if (!change.captions) {
         return !failed_; // wholly outside what can be seen
-    // Synchronous: the outline is on the screen before the pause that follows.
-    Present(drawn);
-    return Presented();
-}
-
-bool Form1::SetLabelVisible(show::Label label, bool visible)
-{
-    QLabel *widget = LabelWidget(label);
-    widget->setVisible(visible);
-    Present(widget->geometry());
-    return Presented();
-}
-
-bool Form1::SetLabelCaption(show::Label label, const std::string &text)
-{
-    QLabel *widget = LabelWidget(label);
-    widget->setText(QString::fromStdString(text));
-    FitCaption(widget);
-    if (!widget->isHidden())
-        Present(widget->geometry());
+    }
+    for (const show::Label label : {show::Label::Top, show::Label::Words}) {
+        if (change.captions & (1u << int(label)))
+            ShowCaption(label);
+    }
     return Presented();
 }
 
@@ -291,18 +270,20 @@ void Form1::paintEvent(QPaintEvent *event)
     // Beyond the canvas no screen reaches: painting there would only cost
     // memory and time (a moved window has its canvas follow and the newly
     // seen part repainted).
-    const canvas::Rect held = canvas_.area();
+    const canvas::Rect held = picture_.canvas().area();
     const QRect area = event->rect() & QRect(held.x, held.y, held.width, held.height);
-    if (area.isEmpty() || picture_.isNull())
+    if (area.isEmpty() || pixels_.isNull())
         return;
-    const qreal ratio = canvas_.ratio();
+    const qreal ratio = picture_.canvas().ratio();
     const QPointF from = QPointF(area.topLeft() - QPoint(held.x, held.y)) * ratio;
-    painter.drawImage(QRectF(area), picture_, QRectF(from, QSizeF(area.size()) * ratio));
+    painter.drawImage(QRectF(area), pixels_, QRectF(from, QSizeF(area.size()) * ratio));
+    if (!ownPaint_)
+        emit painted();
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    closed_ = true;
+    rules_.Handle(player::Event::CloseAsked());
     QWidget::closeEvent(event);
 }
 
@@ -316,9 +297,9 @@ void Form1::resizeEvent(QResizeEvent *event)
 // window system may not expose again: it is painted from the outlines.
 void Form1::moveEvent(QMoveEvent *event)
 {
-    const canvas::Rect before = canvas_.area();
+    const canvas::Rect before = picture_.canvas().area();
     SyncCanvas();
-    const canvas::Rect after = canvas_.area();
+    const canvas::Rect after = picture_.canvas().area();
     if (after != before)
         update(QRegion(after.x, after.y, after.width, after.height)
                    .subtracted(QRegion(before.x, before.y, before.width, before.height)));
@@ -327,76 +308,67 @@ void Form1::moveEvent(QMoveEvent *event)
 
 void Form1::mousePressEvent(QMouseEvent *event)
 {
-    pressed_ = event->button() == Qt::LeftButton && !IsOnShownLabel(event->position().toPoint());
+    const QPointF at = event->position();
+    Act(rules_.Handle(player::Event::Press(at.x(), at.y(), ButtonOf(event->button()))), event->timestamp());
     event->accept();
 }
 
 void Form1::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPoint pos = event->position().toPoint();
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(pos)
-        && !IsOnShownLabel(pos);
-    pressed_ = false;
+    const QPointF at = event->position();
+    const bool inside = rect().contains(at.toPoint());
     event->accept();
-    if (click)
-        RequestPlay(event->timestamp());
+    Act(rules_.Handle(player::Event::Release(at.x(), at.y(), inside, ButtonOf(event->button()))), event->timestamp());
 }
 
-// The second press of a double click is not a click of its own.
 void Form1::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    pressed_ = false;
+    const QPointF at = event->position();
+    Act(rules_.Handle(player::Event::Press(at.x(), at.y(), ButtonOf(event->button()), 2)), event->timestamp());
     event->accept();
 }
 
-// The show without a mouse: Space, Return, and Enter on the main keys or
-// the keypad, without Shift, Ctrl or Alt. Holding a key down repeats
-// nothing, and keys pressed while a show runs start no more shows: clicks
-// do, one each, but a key hammered during a show would hold the window for
-// minutes.
+// Bound by hand: Qt's Quit, Close and FullScreen sequences are empty on
+// some platforms.
 void Form1::keyPressEvent(QKeyEvent *event)
 {
-    // As desktop programs close: queued behind a show, it comes after it.
-    // Bound by hand as well, as not every platform theme binds them.
-    const bool control = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
-    if (event->matches(QKeySequence::Quit) || event->matches(QKeySequence::Close)
-        || (control && (event->key() == Qt::Key_Q || event->key() == Qt::Key_W))) {
-        event->accept();
-        close();
+    const player::Action action = rules_.Handle(player::Event::KeyDown(
+        KeyOf(event->key()), ModifiersOf(event->modifiers()), event->isAutoRepeat(), event->timestamp()));
+    if (action == player::Action::None) {
+        QWidget::keyPressEvent(event);
         return;
     }
-    const int key = event->key();
-    // Bound by hand: Qt's FullScreen sequence is empty outside GNOME and KDE.
-    if (key == Qt::Key_F11 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        event->accept();
-        emit fullScreenRequested();
-        return;
-    }
-    const bool showKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (showKey && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        event->accept();
-        // Input times are in milliseconds of the display's own clock.
-        const bool duringLastShow = showEndKnown_
-            && std::int32_t(std::uint32_t(event->timestamp()) - std::uint32_t(showEndStamp_)) < 0;
-        if (!event->isAutoRepeat() && !duringLastShow)
-            RequestPlay(event->timestamp());
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    event->accept();
+    Act(action, event->timestamp());
 }
 
-// A show started by input at `timestamp` ends, on the input clock, that
-// much later than it began to run. Clicks and keys already queued behind
-// a close play no hidden shows.
-void Form1::RequestPlay(quint64 timestamp)
+// A show asked for by input at `timestamp` ends, on the input clock, that
+// much later than it began to run: keys pressed meanwhile come after it
+// with earlier times.
+void Form1::Act(player::Action action, quint64 timestamp)
 {
-    if (closed_)
-        return;
-    QElapsedTimer timer;
-    timer.start();
-    emit playRequested();
-    showEndStamp_ = timestamp + quint64(timer.elapsed());
-    showEndKnown_ = timestamp != 0;
+    switch (action) {
+    case player::Action::Play:
+    case player::Action::QueueOne: {
+        QElapsedTimer timer;
+        timer.start();
+        emit playRequested();
+        if (timestamp)
+            rules_.Handle(player::Event::ShowEnded(timestamp + quint64(timer.elapsed())));
+        break;
+    }
+    case player::Action::CloseNow:
+    case player::Action::CloseAfterShow:
+        close();
+        break;
+    case player::Action::FullScreenOn:
+    case player::Action::FullScreenOff:
+        emit fullScreenRequested(action == player::Action::FullScreenOn);
+        break;
+    case player::Action::None:
+    case player::Action::LetGo:
+        break;
+    }
 }
 
 void Form1::ShowThrough(qreal scale)
@@ -406,8 +378,14 @@ void Form1::ShowThrough(qreal scale)
         emit presented(rect());
 }
 
+void Form1::FullScreenChanged(bool on)
+{
+    rules_.Handle(player::Event::FullScreenChanged(on));
+}
+
 void Form1::BeginShow()
 {
+    rules_.Handle(player::Event::ShowStarted());
     if (compositorSync_)
         compositorSync_->Refresh();
 }
@@ -416,6 +394,7 @@ void Form1::BeginShow()
 // socket.
 void Form1::EndShow()
 {
+    rules_.Handle(player::Event::ShowEnded());
     if (compositorSync_)
         PresentAgain(compositorSync_->Poll());
 }

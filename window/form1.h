@@ -3,9 +3,10 @@
 
 #pragma once
 
-#include "canvas/canvas.h"
+#include "player/callsurface.h"
+#include "player/inputrules.h"
+#include "player/picture.h"
 #include "show/design.h"
-#include "show/surface.h"
 
 #include <QImage>
 #include <QPoint>
@@ -19,19 +20,18 @@ class CompositorSync;
 class QLabel;
 
 // The one window: the show's drawing surface, and where a person asks for
-// a show. Every outline goes into a canvas and straight onto the screen,
-// and the canvas repaints whatever the window system uncovers. Who plays
-// the show (its player) listens for playRequested().
+// a show. Every call of the show goes into the picture (a canvas under the
+// captions) and straight onto the screen, and the canvas repaints whatever
+// the window system uncovers. Who plays the show (its player) listens for
+// playRequested(); input is taken by the players' shared rules.
 //
 // The canvas holds only the part of the window that a screen can show, so
 // a huge window costs no more than one that fills the screen; what comes
 // into view is drawn again from the outlines since the last backdrop.
 //
-// A click outside the shown captions asks for the show, and so do Space,
-// Return and Enter; Ctrl+Q and Ctrl+W close the window, and F11 asks for
-// the whole screen. A scaled view may show the picture instead of the
-// window, and hand on its input.
-class Form1 : public QWidget, public show::Surface
+// A scaled view may show the picture instead of the window, and hand on
+// its input.
+class Form1 : public QWidget, public player::CallSurface
 {
     Q_OBJECT
 
@@ -46,32 +46,29 @@ public:
                                              show::kWordsCaption.height};
     static constexpr QPoint kOpenSurface{show::kOpenSurfaceX, show::kOpenSurfaceY};
 
-    // `wholeWindowVisible`: all of the window counts as seen, wherever it
-    // stands (a recording has no screen to clip it).
-    explicit Form1(QWidget *parent = nullptr, bool wholeWindowVisible = false);
+    explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
     QSize sizeHint() const override;
     // Goes up with every change of the picture.
     quint64 pictureGeneration() const { return generation_; }
-
-    // The player calls these around every show: under a compositing
-    // manager they make sure that what the show drew reaches the screen.
-    void BeginShow();
-    void EndShow();
+    const player::Picture &picture() const { return picture_; }
+    // The canvas's pixels, as Qt paints them.
+    const QImage &pixels() const { return pixels_; }
 
     // From now on the picture is shown by another widget, which follows
     // presented(): all of the window counts as seen, and the canvas holds
     // `scale` device pixels to each of the window's own. 0: the window
     // shows itself again.
     void ShowThrough(qreal scale);
+    // The whole screen came or went, however it was asked for.
+    void FullScreenChanged(bool on);
 
-    bool SetBackdrop(show::Colour colour) override;
-    bool GetClientWidth(float &width) override;
-    bool GetClientHeight(float &height) override;
-    bool DrawCircleOutline(float x, float y, float radius, show::Colour colour) override;
-    bool SetLabelVisible(show::Label label, bool visible) override;
-    bool SetLabelCaption(show::Label label, const std::string &text) override;
+    bool Take(const player::Call &call) override;
+    // Under a compositing manager these make sure that what the show drew
+    // reaches the screen.
+    void BeginShow() override;
+    void EndShow() override;
 
 signals:
     // A click outside the shown captions, or a show key: the player plays
@@ -83,10 +80,15 @@ signals:
     // What just changed, in the window's logical pixels, as it reaches the
     // window; before the call that changed it returns.
     void presented(const QRect &area);
-    // F11: the player puts the picture on the whole screen, or back.
-    void fullScreenRequested();
+    // F11, Esc: the player puts the picture on the whole screen, or back.
+    void fullScreenRequested(bool on);
+    // The window system had it painted: it is on the screen.
+    void painted();
 
 protected:
+    float ClientWidth() override;
+    float ClientHeight() override;
+
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -97,9 +99,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QLabel *CreateLabel(const char *name, const QString &caption, const QRect &rect);
+    QLabel *CreateLabel(show::Label label, const QRect &rect);
     QLabel *LabelWidget(show::Label label) const;
-    bool IsOnShownLabel(const QPoint &pos) const;
+    void ShowCaption(show::Label label);
     QRect VisibleArea() const;
     bool SyncCanvas();
     QRect Logical(const canvas::Rect &device) const;
@@ -108,21 +110,17 @@ private:
     void RepaintNow(const QRegion &area);
     bool Presented() const;
     void Fail(const QString &message);
-    void RequestPlay(quint64 timestamp);
+    void Act(player::Action action, quint64 timestamp);
 
+    player::Picture picture_;
+    player::InputRules rules_{picture_};
     QLabel *lblTop_;
     QLabel *lblWords_;
-    canvas::Canvas canvas_;
-    QImage picture_; // the canvas's pixels, as Qt paints them
-    bool wholeWindowVisible_;
+    QImage pixels_; // the canvas's, as Qt paints them
     qreal viewScale_ = 0; // shown through another widget at this scale
-    bool pressed_ = false;
-    bool closed_ = false;
     bool failed_ = false;
     bool ownPaint_ = false;
     QRegion exposed_; // painted by the event loop, not yet made sure of
     quint64 generation_ = 0;
-    quint64 showEndStamp_ = 0; // input time at which the last show ended
-    bool showEndKnown_ = false;
     std::unique_ptr<CompositorSync> compositorSync_;
 };

@@ -90,21 +90,32 @@ Status CheckDisplay()
     if (platform.isEmpty() || platform == QLatin1String("xcb")) {
         const QString display = qEnvironmentVariable("DISPLAY");
         if (display.isEmpty() && !platform.isEmpty())
-            return Status::Error(QStringLiteral("no X display is set (DISPLAY is empty, and QT_QPA_PLATFORM asks for xcb)"));
+            return Status::Error("no X display is set (DISPLAY is empty, and QT_QPA_PLATFORM asks for xcb)");
         if (display.isEmpty())
-            return Status::Error(QStringLiteral("no display is set (DISPLAY and WAYLAND_DISPLAY are both empty)"));
+            return Status::Error("no display is set (DISPLAY and WAYLAND_DISPLAY are both empty)");
         ReleaseDisplayProbe();
-        probe = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+        int number = 0;
+        probe = xcb_connect(display.toLocal8Bit().constData(), &number);
         if (xcb_connection_has_error(probe) != 0) {
             ReleaseDisplayProbe();
-            return Status::Error(QStringLiteral("cannot open the display \"%1\"").arg(display));
+            return Status::Error(QStringLiteral("cannot open the display \"%1\"").arg(display).toStdString());
         }
+        // Asked here, before Qt tries and fails to paint with a warning of
+        // its own for every widget.
+        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(probe));
+        for (int i = 0; i < number && screens.rem; ++i)
+            xcb_screen_next(&screens);
+        if (screens.rem && screens.data->root_depth < 16)
+            return Status::Error(QStringLiteral("cannot draw on this display (it has %1-bit colour; clickshow needs "
+                                                "16-bit colour or more)")
+                                     .arg(screens.data->root_depth)
+                                     .toStdString());
     } else if (platform == QLatin1String("wayland")) {
         const QString display = qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
             ? QStringLiteral("wayland-0")
             : qEnvironmentVariable("WAYLAND_DISPLAY");
         if (!CanConnectToWayland(display))
-            return Status::Error(QStringLiteral("cannot open the Wayland display \"%1\"").arg(display));
+            return Status::Error(QStringLiteral("cannot open the Wayland display \"%1\"").arg(display).toStdString());
     }
     return Status::Ok();
 }

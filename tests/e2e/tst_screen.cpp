@@ -12,7 +12,7 @@
 #include "driver/windowmanager.h"
 #include "driver/xdriver.h"
 #include "driver/xserver.h"
-#include "screen/scaledview.h"
+#include "player/scaling.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -117,7 +117,7 @@ void TestScreen::fullScreenShowsTheDesignScaled()
     XDriver x(server.display());
 
     QTemporaryDir dir;
-    const double scale = ScaledView::FitScale(QSize(1600, 900));
+    const double scale = player::FitDesign(1600, 900).scale;
     const QString recording = dir.filePath(QStringLiteral("show.mkv"));
     QCOMPARE(QProcess::execute(QStringLiteral(CLICKSHOW_BINARY),
                                {QStringLiteral("--record"), recording, QStringLiteral("--scale"),

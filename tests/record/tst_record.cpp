@@ -5,15 +5,11 @@
 // files read back through FFmpeg's libraries.
 
 #include "driver/picture.h"
+#include "player/session.h"
 #include "record/av.h"
-#include "record/framepacer.h"
-#include "record/yuv420.h"
-#include "show/busywaitpacer.h"
 #include "show/countingpacer.h"
 #include "show/emblem.h"
 #include "show/palette.h"
-#include "show/sequence.h"
-#include "tools/recordingsurface.h"
 #include "window/form1.h"
 
 #include <QProcess>
@@ -27,7 +23,28 @@
 
 namespace {
 
-constexpr int kLeadInMs = 500;
+// The show as designed: its backdrops, each after so many counts of
+// pauses, and 180 ns a count. A recording's window stands half a second
+// before the click.
+constexpr double kSecondsPerCount = 180e-9;
+constexpr double kLeadInSeconds = 0.5;
+constexpr double kShowSeconds = 18514000 * kSecondsPerCount; // 3.33252
+const struct
+{
+    show::Rgb colour;
+    double counts;
+} kBackdrops[] = {{show::kGrey100, 0},
+                  {show::kGrey110, 108 * 52000},
+                  {show::kGrey109, 216 * 52000},
+                  {show::kGrey110, 292 * 52000},
+                  {show::kGrey109, 292 * 52000 + 74 * 30000},
+                  {show::kWhite, 18514000}};
+
+// Frame k stands at k / fps seconds: the first frame at or after a moment.
+int FrameAt(double seconds, int fps)
+{
+    return int(std::ceil(seconds * fps - 1e-9));
+}
 
 // Frames of a file, one by one, as 32-bit RGB pictures.
 class Decoder
@@ -112,17 +129,33 @@ private:
     bool ended_ = false;
 };
 
-// The picture as yuv420p, padded to even sides by repeating the edge: what
-// the encoder got.
+// The picture as yuv420p by the book, padded to even sides by repeating
+// the edge: BT.709 in limited range, each chroma sample the mean of its
+// 2 x 2 pixels.
 QList<QByteArray> Planes420(const QImage &picture, QSize encoded)
 {
-    QList<QByteArray> planes = {QByteArray(encoded.width() * encoded.height(), 0),
-                                QByteArray(encoded.width() * encoded.height() / 4, 0),
-                                QByteArray(encoded.width() * encoded.height() / 4, 0)};
-    ToYuv420(picture, encoded,
-             {{reinterpret_cast<uint8_t *>(planes[0].data()), reinterpret_cast<uint8_t *>(planes[1].data()),
-               reinterpret_cast<uint8_t *>(planes[2].data())},
-              {encoded.width(), encoded.width() / 2, encoded.width() / 2}});
+    const int width = encoded.width();
+    QList<QByteArray> planes = {QByteArray(width * encoded.height(), 0), QByteArray(width * encoded.height() / 4, 0),
+                                QByteArray(width * encoded.height() / 4, 0)};
+    const auto at = [&](int x, int y) {
+        return picture.pixel(std::min(x, picture.width() - 1), std::min(y, picture.height() - 1));
+    };
+    const auto luma = [](QRgb p) { return 0.2126 * qRed(p) + 0.7152 * qGreen(p) + 0.0722 * qBlue(p); };
+    for (int y = 0; y < encoded.height(); ++y) {
+        for (int x = 0; x < width; ++x)
+            planes[0][y * width + x] = char(qRound(16 + 219 * luma(at(x, y)) / 255));
+    }
+    for (int y = 0; y < encoded.height() / 2; ++y) {
+        for (int x = 0; x < width / 2; ++x) {
+            double cb = 0, cr = 0;
+            for (const QRgb p : {at(2 * x, 2 * y), at(2 * x + 1, 2 * y), at(2 * x, 2 * y + 1), at(2 * x + 1, 2 * y + 1)}) {
+                cb += (qBlue(p) - luma(p)) / 1.8556 / 4;
+                cr += (qRed(p) - luma(p)) / 1.5748 / 4;
+            }
+            planes[1][y * width / 2 + x] = char(qRound(128 + 224 * cb / 255));
+            planes[2][y * width / 2 + x] = char(qRound(128 + 224 * cr / 255));
+        }
+    }
     return planes;
 }
 
@@ -150,7 +183,6 @@ private:
     QTemporaryDir dir;
     QImage opening;  // the window as it opens
     QImage finished; // after a show
-    trace::RecordingSurface timeline{7485, 5340};
 };
 
 void TestRecord::initTestCase()
@@ -158,15 +190,13 @@ void TestRecord::initTestCase()
     QVERIFY(dir.isValid());
     show::CountingPacer pacer;
     Form1 form;
-    show::ClickShow played(form, pacer);
+    player::Session session(form, pacer);
     form.show();
     QCoreApplication::processEvents();
     opening = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    played.PlayClickShow();
+    QVERIFY(session.Play().ok());
     QCoreApplication::processEvents();
     finished = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    show::ClickShow show(timeline, timeline);
-    show.PlayClickShow();
 }
 
 int TestRecord::Run(const QStringList &arguments, QByteArray *errors, const std::function<void()> &child)
@@ -198,20 +228,7 @@ void TestRecord::losslessFramesFollowTheTimeline()
     QCOMPARE(errors, QByteArray()); // not a terminal: no progress line
 
     constexpr int kFps = 60;
-    const int lead = FramePacer::FramesBefore(qint64(kLeadInMs) * 1000000, kFps);
-    // Where each backdrop change stands on the timeline, in order.
-    QList<int> changes;
-    QList<QRgb> colours;
-    qint64 counts = 0;
-    for (const trace::Call &call : timeline.calls()) {
-        if (call.kind == trace::Call::Kind::Pause)
-            counts += call.counts;
-        if (call.kind == trace::Call::Kind::Backdrop) {
-            changes.append(lead + FramePacer::FramesBefore(counts * show::BusyWaitPacer::kPerCount.count(), kFps));
-            colours.append(ToQRgb(show::Unpack(call.colour)));
-        }
-    }
-    const qint64 end = counts * show::BusyWaitPacer::kPerCount.count();
+    const int lead = FrameAt(kLeadInSeconds, kFps);
 
     Decoder decoder(file);
     QVERIFY(decoder.isOpen());
@@ -223,10 +240,12 @@ void TestRecord::losslessFramesFollowTheTimeline()
         backdrops.append(Backdrop(frame));
         last = frame;
     }
-    QCOMPARE(int(backdrops.size()), lead + FramePacer::FramesBefore(end + 2000000000, kFps));
-    for (int i = 0; i < changes.size(); ++i) {
-        QCOMPARE(backdrops[changes[i]], colours[i]);
-        QVERIFY(backdrops[changes[i] - 1] != colours[i]);
+    // Half a second, the show, and its final picture held two seconds.
+    QCOMPARE(int(backdrops.size()), lead + FrameAt(kShowSeconds + 2, kFps));
+    for (const auto &backdrop : kBackdrops) {
+        const int frame = lead + FrameAt(backdrop.counts * kSecondsPerCount, kFps);
+        QCOMPARE(backdrops[frame], ToQRgb(backdrop.colour));
+        QVERIFY(backdrops[frame - 1] != ToQRgb(backdrop.colour));
     }
     QCOMPARE(last, finished);
 }
@@ -262,8 +281,7 @@ void TestRecord::everyFormatReadsBack()
     QCOMPARE(Run(QStringList{QStringLiteral("--record"), file} + options), 0);
     if (!QFile::exists(lossless))
         QCOMPARE(Run(QStringList{QStringLiteral("--record"), lossless} + options), 0);
-    const int expectedFrames =
-        FramePacer::FramesBefore(qint64(kLeadInMs) * 1000000, kFps) + FramePacer::FramesBefore(3332520000 + 500000000, kFps);
+    const int expectedFrames = FrameAt(kLeadInSeconds, kFps) + FrameAt(kShowSeconds + 0.5, kFps);
 
     if (kind == QLatin1String("webp")) {
         // Its frames merge where the picture stands still: the sizes, the

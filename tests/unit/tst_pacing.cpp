@@ -4,8 +4,9 @@
 // The pacer's timeline, against whole shows whose drawing takes time on a
 // clock of the test's own.
 
-#include "tools/recordingsurface.h"
-#include "show/busywaitpacer.h"
+#include "player/recordingsurface.h"
+#include "player/timeline.h"
+#include "player/timelinepacer.h"
 #include "show/sequence.h"
 
 #include <QtTest>
@@ -21,7 +22,7 @@ namespace {
 constexpr int kActPauses = 292 + 74; // acts 1 to 4; the scatter follows
 
 // Each reading lets a microsecond pass, so a busy-wait on it ends.
-class FakeClock : public show::Clock
+class FakeClock : public player::Clock
 {
 public:
     Duration Now() override { return now += 1us; }
@@ -30,7 +31,7 @@ public:
 };
 
 // Outlines that cost time, and one that stalls.
-class SlowSurface : public trace::RecordingSurface
+class SlowSurface : public player::RecordingSurface
 {
 public:
     SlowSurface(FakeClock &clock, Duration cost, int stallAt, Duration stall)
@@ -74,7 +75,7 @@ public:
     {
         const Duration begin = clock_.now;
         pacer_.Wait(counts);
-        pauses.push_back({begin, clock_.now, counts * show::BusyWaitPacer::kPerCount});
+        pauses.push_back({begin, clock_.now, Duration(player::CountsToNanoseconds(counts))});
     }
 
     Duration start{};
@@ -107,7 +108,7 @@ void TestPacing::timeline_data()
     QTest::newRow("1 ms outlines come out of the pauses") << Duration(1ms) << 0 << Duration(0) << Duration(0);
     QTest::newRow("a stall within the bound is caught up") << Duration(0) << 50 << Duration(40ms) << Duration(0);
     QTest::newRow("a 200 ms stall slips by what is beyond the bound")
-        << Duration(0) << 50 << Duration(200ms) << Duration(200ms - show::BusyWaitPacer::kMostBehind);
+        << Duration(0) << 50 << Duration(200ms) << Duration(200ms - player::TimelinePacer::kMostBehind);
 }
 
 void TestPacing::timeline()
@@ -120,7 +121,7 @@ void TestPacing::timeline()
     FakeClock clock;
     clock.now = 1h; // any start will do
     SlowSurface surface(clock, outlineCost, stallAt, stall);
-    show::BusyWaitPacer pacer(clock);
+    player::TimelinePacer pacer(player::TimelinePacer::Mode::Spin, clock);
     PauseLog log(clock, pacer);
     show::ClickShow show(surface, log);
     show.PlayClickShow();

@@ -435,7 +435,7 @@ void TestShow::oversizedClientArea()
     QFETCH(float, height);
     QFETCH(int, drawnBeforeError);
 
-    trace::RecordingSurface surface(width, height);
+    player::RecordingSurface surface(width, height);
     show::ClickShow show(surface, surface);
     try {
         show.PlayClickShow();
@@ -469,7 +469,7 @@ void TestShow::failingSurfaceStopsAtOnce()
     QFETCH(int, failAt);
     QFETCH(QString, message);
 
-    trace::RecordingSurface surface(kDesignWidth, kDesignHeight);
+    player::RecordingSurface surface(kDesignWidth, kDesignHeight);
     surface.FailAtCall(failAt);
     show::ClickShow show(surface, surface);
     try {

@@ -5,11 +5,10 @@
 // waits for nothing.
 
 #include "driver/picture.h"
+#include "player/session.h"
 #include "show/emblem.h"
 #include "show/pacer.h"
 #include "show/palette.h"
-#include "show/sequence.h"
-#include "show/showerror.h"
 #include "window/form1.h"
 
 #include <QFontInfo>
@@ -85,14 +84,14 @@ private:
 
     InstantPacer *pacer = nullptr;
     Form1 *form = nullptr;
-    show::ClickShow *clickShow = nullptr;
+    player::Session *session = nullptr;
 };
 
 void TestForm1::init()
 {
     pacer = new InstantPacer;
     form = new Form1;
-    clickShow = new show::ClickShow(*form, *pacer);
+    session = new player::Session(*form, *pacer);
     connect(form, &Form1::playRequested, form, [this] { QVERIFY(Play()); });
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
@@ -100,21 +99,14 @@ void TestForm1::init()
 
 void TestForm1::cleanup()
 {
-    delete clickShow;
+    delete session;
     delete form;
     delete pacer;
 }
 
 bool TestForm1::Play()
 {
-    form->BeginShow();
-    try {
-        clickShow->PlayClickShow();
-    } catch (const show::ShowError &) {
-        return false;
-    }
-    form->EndShow();
-    return true;
+    return session->Play().ok();
 }
 
 QImage TestForm1::SnapshotAtWait(int wait)

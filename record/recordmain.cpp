@@ -4,11 +4,10 @@
 // clickshow-record.so: what `clickshow --record` loads and runs. It needs
 // no display.
 
-#include "recordmodule.h"
+#include "recordentry.h"
+#include "recorder.h"
 
-#include "record/recorder.h"
-
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <csignal>
 #include <type_traits>
@@ -33,17 +32,15 @@ extern "C" __attribute__((visibility("default"))) int clickshow_record(int argc,
 {
     static_assert(std::is_same_v<decltype(&clickshow_record), RecordEntry>);
     qtMessageHandler = qInstallMessageHandler(DropMessage);
-    // No display at all, whatever the environment holds: the window is
-    // drawn off screen, at the scale asked for.
+    // No display at all, whatever the environment holds: Qt only draws the
+    // captions, off screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("QT_SCREEN_SCALE_FACTORS");
-    qputenv("QT_SCALE_FACTOR", QByteArray::number(options->scale, 'g', 12));
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     const Status status = Record(*options);
     if (status.ok())
         return 0;
     std::fprintf(stderr, "clickshow: cannot record \"%s\": %s\n", qPrintable(options->file),
-                 qPrintable(status.message()));
+                 status.message().c_str());
     std::fflush(stderr);
     if (const int signal = RecordingInterruptedBy()) {
         // Ended by the signal, as the shell that sent it expects.

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <sstream>
 
-namespace trace {
+namespace player {
 
 namespace {
 
@@ -99,4 +99,4 @@ std::ostream &operator<<(std::ostream &out, const Call &call)
     return out << call.Line();
 }
 
-} // namespace trace
+} // namespace player

@@ -9,9 +9,10 @@
 #include <ostream>
 #include <string>
 
-namespace trace {
+namespace player {
 
-// One thing the show did to its surface or pacer, as show-trace prints it.
+// One thing the show did to its surface or pacer, as a value: what players
+// draw from, and what show-trace prints.
 struct Call
 {
     enum class Kind { Width, Height, Backdrop, Circle, Pause, Visible, Caption };
@@ -47,4 +48,4 @@ struct Call
 
 std::ostream &operator<<(std::ostream &out, const Call &call);
 
-} // namespace trace
+} // namespace player

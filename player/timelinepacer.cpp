@@ -3,12 +3,15 @@
 
 #include "timelinepacer.h"
 
+#include "timeline.h"
+
 #include <algorithm>
 
-namespace show {
+namespace player {
 
-TimelinePacer::TimelinePacer(Clock &clock)
-    : clock_(clock)
+TimelinePacer::TimelinePacer(Mode mode, Clock &clock)
+    : mode_(mode)
+    , clock_(clock)
 {
 }
 
@@ -19,7 +22,7 @@ void TimelinePacer::StartShow()
 
 void TimelinePacer::Wait(std::uint32_t counts)
 {
-    const Duration length = counts * kPerCount;
+    const Duration length = Duration(CountsToNanoseconds(counts));
     const Duration now = clock_.Now();
     due_ = std::max(due_, now - kMostBehind) + length;
     // Catching up never runs at more than double pace: every pause lasts at
@@ -28,4 +31,14 @@ void TimelinePacer::Wait(std::uint32_t counts)
     Until(std::max(due_, now + length / 2));
 }
 
-} // namespace show
+void TimelinePacer::Until(Duration end)
+{
+    if (mode_ == Mode::Sleep) {
+        clock_.SleepUntil(end);
+        return;
+    }
+    while (clock_.Now() < end) {
+    }
+}
+
+} // namespace player

@@ -3,17 +3,17 @@
 
 #pragma once
 
-#include "call.h"
+#include "callsurface.h"
+
 #include "show/pacer.h"
-#include "show/surface.h"
 
 #include <vector>
 
-namespace trace {
+namespace player {
 
 // A client area of a given size in twips that writes down every call and
 // every pause, in order, and waits for nothing.
-class RecordingSurface : public show::Surface, public show::Pacer
+class RecordingSurface : public CallSurface, public show::Pacer
 {
 public:
     RecordingSurface(float width, float height);
@@ -25,22 +25,18 @@ public:
     const std::vector<Call> &calls() const { return calls_; }
     void Clear() { calls_.clear(); }
 
-    bool SetBackdrop(show::Colour colour) override;
-    bool GetClientWidth(float &width) override;
-    bool GetClientHeight(float &height) override;
-    bool DrawCircleOutline(float x, float y, float radius, show::Colour colour) override;
-    bool SetLabelVisible(show::Label label, bool visible) override;
-    bool SetLabelCaption(show::Label label, const std::string &text) override;
-
+    bool Take(const Call &call) override;
     void Wait(std::uint32_t counts) override;
 
-private:
-    bool Record(Call call);
+protected:
+    float ClientWidth() override { return width_; }
+    float ClientHeight() override { return height_; }
 
+private:
     float width_;
     float height_;
     int failAt_ = 0;
     std::vector<Call> calls_;
 };
 
-} // namespace trace
+} // namespace player

@@ -5,9 +5,10 @@
 
 #include <chrono>
 
-namespace show {
+namespace player {
 
-// Where the pacer reads the time: the monotonic clock, or a test's own.
+// Where a pacer reads the time: the machine's monotonic clock, or a test's
+// own.
 class Clock
 {
 public:
@@ -16,8 +17,9 @@ public:
     // Sleeps until Now() reads `when` or later.
     virtual void SleepUntil(std::chrono::nanoseconds when) = 0;
 
-    // The monotonic clock of the machine.
+    // The monotonic clock of the machine: the performance counter on
+    // Windows, CLOCK_MONOTONIC elsewhere.
     static Clock &Steady();
 };
 
-} // namespace show
+} // namespace player

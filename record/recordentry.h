@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "options.h"
+#include "recordoptions.h"
 
 // The recorder is a module of its own, clickshow-record.so, which the
 // program loads only to record: the window itself loads none of FFmpeg's

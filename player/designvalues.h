@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
+#pragma once
+
+#include <string>
+
+namespace player {
+
+// The design's values and the timeline's, as JSON, for what is not C++:
+// the page's script lays itself out by them, the page's build subsets the
+// captions' face by them, and the browser tests expect by them.
+std::string DesignValuesJson();
+
+} // namespace player

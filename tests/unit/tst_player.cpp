@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
+// The players' shared rules: how input is taken, and how the design
+// picture is fitted into any rectangle.
+
+#include "player/inputrules.h"
+#include "player/picture.h"
+#include "player/scaling.h"
+
+#include <QtTest>
+
+using player::Action;
+using player::Event;
+using player::Key;
+
+Q_DECLARE_METATYPE(QList<player::Event>)
+Q_DECLARE_METATYPE(player::Action)
+
+class TestPlayer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void inputRules_data();
+    void inputRules();
+    void fitDesign_data();
+    void fitDesign();
+};
+
+void TestPlayer::inputRules_data()
+{
+    QTest::addColumn<bool>("captionsShown");
+    QTest::addColumn<QList<Event>>("events");
+    QTest::addColumn<Action>("last"); // what the last event does
+
+    const Event open = Event::Press(20, 180), openUp = Event::Release(20, 180);
+    const Event caption = Event::Press(200, 40), captionUp = Event::Release(200, 40);
+    const Event started = Event::ShowStarted(), ended = Event::ShowEnded(5000);
+    QTest::newRow("a click on the open surface plays") << false << QList{open, openUp} << Action::Play;
+    QTest::newRow("a click on a shown caption does nothing") << true << QList{caption, captionUp} << Action::None;
+    QTest::newRow("a click where a hidden caption lies plays") << false << QList{caption, captionUp} << Action::Play;
+    QTest::newRow("the second press of a double click is no click")
+        << false << QList{open, openUp, Event::Press(20, 180, player::Button::Primary, 2), openUp} << Action::None;
+    QTest::newRow("another button does nothing")
+        << false << QList{Event::Press(20, 180, player::Button::Other), Event::Release(20, 180, true, player::Button::Other)}
+        << Action::None;
+    QTest::newRow("released outside the window does nothing") << false << QList{open, Event::Release(600, 180, false)}
+                                                              << Action::None;
+    QTest::newRow("a click during a show plays one more after it")
+        << false << QList{started, open, openUp} << Action::QueueOne;
+    QTest::newRow("Space plays") << false << QList{Event::KeyDown(Key::Space)} << Action::Play;
+    QTest::newRow("keypad Enter plays") << false << QList{Event::KeyDown(Key::Enter)} << Action::Play;
+    QTest::newRow("a held key is let go") << false << QList{Event::KeyDown(Key::Return, 0, true)} << Action::LetGo;
+    QTest::newRow("a show key with Shift is not the show's")
+        << false << QList{Event::KeyDown(Key::Space, player::kShift)} << Action::None;
+    QTest::newRow("a key during a show is let go") << false << QList{started, Event::KeyDown(Key::Space)} << Action::LetGo;
+    QTest::newRow("a key pressed before the show ended is let go")
+        << false << QList{started, ended, Event::KeyDown(Key::Space, 0, false, 4999)} << Action::LetGo;
+    QTest::newRow("a key pressed after the show ended plays")
+        << false << QList{started, ended, Event::KeyDown(Key::Space, 0, false, 5001)} << Action::Play;
+    QTest::newRow("Ctrl+Q closes") << false << QList{Event::KeyDown(Key::Q, player::kControl)} << Action::CloseNow;
+    QTest::newRow("Ctrl+W during a show closes after it")
+        << false << QList{started, Event::KeyDown(Key::W, player::kControl)} << Action::CloseAfterShow;
+    QTest::newRow("a click after a close plays nothing")
+        << false << QList{Event::CloseAsked(), open, openUp} << Action::LetGo;
+    QTest::newRow("F11 puts the picture on the whole screen") << false << QList{Event::KeyDown(Key::F11)}
+                                                            << Action::FullScreenOn;
+    QTest::newRow("Esc gives back the window")
+        << false << QList{Event::FullScreenChanged(true), Event::KeyDown(Key::Escape)} << Action::FullScreenOff;
+    QTest::newRow("Esc in the window is not the show's") << false << QList{Event::KeyDown(Key::Escape)} << Action::None;
+}
+
+void TestPlayer::inputRules()
+{
+    QFETCH(bool, captionsShown);
+    QFETCH(QList<Event>, events);
+    QFETCH(Action, last);
+
+    player::Picture picture;
+    for (const show::Label label : {show::Label::Top, show::Label::Words})
+        picture.Apply(player::Call::Visible(label, captionsShown));
+    player::InputRules rules(picture);
+    Action action = Action::None;
+    for (const Event &event : events)
+        action = rules.Handle(event);
+    QCOMPARE(int(action), int(last));
+}
+
+void TestPlayer::fitDesign_data()
+{
+    QTest::addColumn<QSize>("pixels");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QRect>("picture");
+
+    QTest::newRow("the design's own size") << QSize(499, 356) << 1.0 << QRect(0, 0, 499, 356);
+    QTest::newRow("a 1600 x 900 screen, the width left over") << QSize(1600, 900) << 2.528 << QRect(169, 0, 1261, 900);
+    QTest::newRow("a portrait screen, the height left over") << QSize(1080, 1920) << 2.164 << QRect(0, 575, 1080, 770);
+    QTest::newRow("a 320 x 240 window") << QSize(320, 240) << 0.641 << QRect(0, 6, 320, 228);
+    QTest::newRow("a settings preview, 152 x 112") << QSize(152, 112) << 0.304 << QRect(0, 2, 152, 108);
+    QTest::newRow("odd sides, a hair above the design") << QSize(501, 357) << 1.002 << QRect(0, 0, 500, 357);
+}
+
+void TestPlayer::fitDesign()
+{
+    QFETCH(QSize, pixels);
+    QFETCH(double, scale);
+    QFETCH(QRect, picture);
+
+    const player::Fit fit = player::FitDesign(pixels.width(), pixels.height());
+    QCOMPARE(fit.scale, scale);
+    QCOMPARE(QRect(fit.picture.x, fit.picture.y, fit.picture.width, fit.picture.height), picture);
+    // The picture's far corner maps back to the design's.
+    QCOMPARE(fit.DesignX(picture.x() + 499 * scale), 499.0);
+    QCOMPARE(fit.DesignY(picture.y() + 356 * scale), 356.0);
+}
+
+QTEST_APPLESS_MAIN(TestPlayer)
+#include "tst_player.moc"
