@@ -56,3 +56,14 @@ Change Timeline::Advance(std::int64_t now, Picture &picture)
 }
 
 } // namespace player
+
+namespace player {
+
+void Timeline::Delay(std::int64_t by)
+{
+    for (Timed &timed : due_)
+        timed.at += by;
+    end_ += by;
+}
+
+} // namespace player

@@ -55,6 +55,8 @@ public:
     bool Playing(std::int64_t now) const { return now < end_; }
     // Draws every call whose moment has come by `now`.
     Change Advance(std::int64_t now, Picture &picture);
+    // Moves what is still to come that much later.
+    void Delay(std::int64_t by);
 
 private:
     struct Timed

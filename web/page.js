@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
-// The page around the show: a canvas that takes what changed, the captions
-// over it at their designed rectangles, and input as the window takes it.
-// The show itself, its pacing and its pixels are the C++ player's.
+// The page around the show: it hands the player its input, puts on the
+// canvas what each animation frame changed, and lays the captions over it
+// as the player says. The rules, the show and its pixels are the C++
+// player's (webmain.cpp).
 
 (function () {
   const frame = document.getElementById('frame');
@@ -11,83 +12,54 @@
   const picture = document.getElementById('picture');
   const context = picture.getContext('2d');
   const captions = [document.getElementById('lblTop'), document.getElementById('lblWords')];
-  const design = (what) => _clickshow_design(what);
-  let width = 0, height = 0; // the design's, once the player runs
+  const utf8 = new TextDecoder();
+  // Actions, as player::Action numbers them.
+  const kNone = 0, kPlay = 1, kQueueOne = 2, kLetGo = 3;
+  // Keys, as player::Key numbers them: Space, Return, Enter, F11, Escape, Q, W, other.
+  const kKeys = { ' ': 0, Enter: 1, F11: 3, Escape: 4, q: 5, Q: 5, w: 6, W: 6 };
+  let design = null; // the design's values, from the player
   let ratio = 0; // device pixels to a design pixel
   let running = false;
-  let asked = 0; // shows asked for since the last frame
-  let fitted = ['', ''];
 
-  // The largest size of the face at which the caption's ink lies whole in
-  // its rectangle, drawn from the rectangle's top-left corner.
-  function Fit(label, text) {
-    const rect = { width: design(4 + 4 * label), height: design(5 + 4 * label) };
-    const measure = document.createElement('canvas').getContext('2d');
-    let pixels = Math.round(design(10) * 4 / 3);
-    for (; pixels > 1; --pixels) {
-      measure.font = `${pixels}px P052, serif`;
-      const ink = measure.measureText(text);
-      const top = ink.fontBoundingBoxAscent - ink.actualBoundingBoxAscent;
-      const bottom = ink.fontBoundingBoxAscent + ink.actualBoundingBoxDescent;
-      if (top >= 0 && ink.actualBoundingBoxRight < rect.width && bottom < rect.height) break;
-    }
-    measure.font = `${pixels}px P052, serif`;
-    const line = measure.measureText(text);
-    const style = captions[label].style;
-    style.fontSize = `${pixels}px`;
-    style.lineHeight = `${line.fontBoundingBoxAscent + line.fontBoundingBoxDescent}px`;
-  }
-
-  // A C string of the module's memory. Decoded here rather than by the
-  // runtime's helper, which newer toolchains leave out unless asked.
-  const utf8 = new TextDecoder();
+  // A C string of the module's memory.
   function Text(at) {
     return utf8.decode(HEAPU8.subarray(at, HEAPU8.indexOf(0, at)));
   }
 
   function Captions() {
     captions.forEach((element, label) => {
-      const text = Text(_clickshow_caption(label)).replace(/ +$/, '');
-      if (text !== fitted[label]) {
-        element.textContent = text;
-        Fit(label, text);
-        fitted[label] = text;
-      }
+      const text = Text(_clickshow_caption(label));
+      if (element.textContent !== text) element.textContent = text;
+      element.style.fontSize = `${_clickshow_caption_pixels(label)}px`;
       element.style.visibility = _clickshow_caption_shown(label) ? 'visible' : 'hidden';
     });
   }
 
-  function Put() {
-    const fill = _clickshow_filled();
-    if (fill >= 0) {
-      context.fillStyle = `#${fill.toString(16).padStart(6, '0')}`;
+  function Put(what) {
+    if (what & 1) {
+      context.fillStyle = `#${_clickshow_backdrop().toString(16).padStart(6, '0')}`;
       context.fillRect(0, 0, picture.width, picture.height);
     }
-    const x = _clickshow_changed(0), y = _clickshow_changed(1);
-    const w = _clickshow_changed(2), h = _clickshow_changed(3);
-    if (w <= 0 || h <= 0) return;
-    const rgba = new Uint8ClampedArray(HEAPU8.buffer, _clickshow_rgba(), w * h * 4);
-    context.putImageData(new ImageData(rgba, w, h), x, y);
+    if (what & 2) {
+      const x = _clickshow_changed(0), y = _clickshow_changed(1);
+      const w = _clickshow_changed(2), h = _clickshow_changed(3);
+      const rgba = new Uint8ClampedArray(HEAPU8.buffer, _clickshow_rgba(), w * h * 4);
+      context.putImageData(new ImageData(rgba, w, h), x, y);
+    }
+    if (what & 4) Captions();
+    _clickshow_put();
   }
 
   // Everything the timeline has reached by this frame, and nothing later.
-  // A show asked for since the last frame begins with this one: the first
-  // frame that can show it.
   function Frame(now) {
-    for (; asked > 0; --asked) _clickshow_play(now);
-    if (_clickshow_advance(now)) Put();
-    Captions();
+    Put(_clickshow_frame(now));
     running = !!_clickshow_playing(now);
     if (running) requestAnimationFrame(Frame);
   }
 
-  function Playing(now) {
-    return asked > 0 || !!_clickshow_playing(now);
-  }
-
-  function Play() {
-    ++asked;
-    if (!running) {
+  function Act(action, event) {
+    if (action !== kNone) event.preventDefault();
+    if ((action === kPlay || action === kQueueOne) && !running) {
       running = true;
       requestAnimationFrame(Frame);
     }
@@ -96,28 +68,30 @@
   // At the design's size, or smaller to fit a narrow page; one design
   // pixel is as many device pixels as a CSS pixel, or fewer.
   function Layout() {
-    const scale = Math.min(1, document.documentElement.clientWidth / width);
+    const scale = Math.min(1, document.documentElement.clientWidth / design.width);
     const wanted = scale * devicePixelRatio;
-    frame.style.width = `${width * scale}px`;
-    frame.style.height = `${height * scale}px`;
-    box.style.transform = scale < 1 ? `scale(${scale})` : '';
-    captions.forEach((element, label) => {
-      Object.assign(element.style, {
-        left: `${design(2 + 4 * label)}px`, top: `${design(3 + 4 * label)}px`,
-        width: `${design(4 + 4 * label)}px`, height: `${design(5 + 4 * label)}px`,
-      });
-    });
+    frame.style.width = `${design.width * scale}px`;
+    frame.style.height = `${design.height * scale}px`;
+    Object.assign(box.style, { width: `${design.width}px`, height: `${design.height}px`,
+                               transform: scale < 1 ? `scale(${scale})` : '' });
     if (wanted === ratio) return;
     ratio = wanted;
     if (!_clickshow_resize(ratio)) return;
-    picture.width = Math.floor(width * ratio + 0.5);
-    picture.height = Math.floor(height * ratio + 0.5);
-    _clickshow_everything(picture.width, picture.height);
-    Put();
+    picture.width = Math.floor(design.width * ratio + 0.5);
+    picture.height = Math.floor(design.height * ratio + 0.5);
+    Put(2);
+  }
+
+  // A point of the page as a point of the design's client area.
+  function At(event) {
+    const rect = picture.getBoundingClientRect();
+    const x = (event.clientX - rect.left) * design.width / rect.width;
+    const y = (event.clientY - rect.top) * design.height / rect.height;
+    return { x: x, y: y, inside: x >= 0 && y >= 0 && x < design.width && y < design.height };
   }
 
   function Start() {
-    [width, height] = [design(0), design(1)];
+    design = JSON.parse(Text(_clickshow_design()));
     // The window's background before the first click: the system's button face.
     const probe = document.createElement('div');
     probe.style.background = 'ButtonFace';
@@ -125,25 +99,35 @@
     const face = getComputedStyle(probe).backgroundColor.match(/\d+/g).map(Number);
     probe.remove();
     _clickshow_start(devicePixelRatio, face[0], face[1], face[2]);
+    captions.forEach((element, label) => {
+      const rect = design.captions[label];
+      Object.assign(element.style, { left: `${rect.x}px`, top: `${rect.y}px`, width: `${rect.width}px`,
+                                     height: `${rect.height}px` });
+    });
     Layout();
-    document.fonts.load(`48px P052`).then(() => {
-      fitted = ['', ''];
+    Captions();
+    document.fonts.load(`${design.captionPixels}px P052`).then(() => {
+      _clickshow_refit();
       Captions();
     });
-    Captions();
     addEventListener('resize', Layout);
     matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', Layout);
-    // A click outside a shown caption, or a tap: the second press of a
-    // double click is no click of its own.
-    box.addEventListener('click', (event) => {
-      if (event.detail > 1 || (captions.includes(event.target) && event.target.style.visibility === 'visible')) return;
-      Play();
+    // The second press of a double click comes with a detail of 2.
+    box.addEventListener('mousedown', (event) => {
+      const at = At(event);
+      Act(_clickshow_press(at.x, at.y, event.button === 0, event.detail > 1 ? 2 : 1), event);
     });
-    // Space, Return and Enter, with no modifier; keys during a show are let go.
+    addEventListener('mouseup', (event) => {
+      const at = At(event);
+      Act(_clickshow_release(at.x, at.y, at.inside, event.button === 0), event);
+    });
     addEventListener('keydown', (event) => {
-      if (![' ', 'Enter'].includes(event.key) || event.shiftKey || event.ctrlKey || event.altKey || event.metaKey) return;
-      event.preventDefault();
-      if (!event.repeat && !Playing(event.timeStamp)) Play();
+      const key = event.code === 'NumpadEnter' ? 2 : event.key in kKeys ? kKeys[event.key] : 7;
+      const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0) | (event.metaKey ? 8 : 0);
+      const action = _clickshow_key(key, modifiers, event.repeat, event.timeStamp);
+      // Ctrl+W and the like stay the browser's.
+      if (action !== kLetGo && action !== kPlay && action !== kQueueOne) return;
+      Act(action, event);
     });
   }
 

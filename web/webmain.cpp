@@ -1,21 +1,45 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
-// What the page's script calls: one player, and the design values it lays
-// the page out by.
+// What the page's script calls: one player, the design's values, and the
+// captions fitted by the players' rules on the browser's own measure of
+// text. The script forwards events and draws; it decides nothing.
 
 #include "webplayer.h"
 
-#include "show/design.h"
+#include "player/captionfit.h"
+#include "player/designvalues.h"
 
 #include <emscripten.h>
 
 #include <memory>
+#include <string>
+
+// The ink of `text` at `pixels` in the captions' face, as the browser
+// measures it: left, top, right, bottom from the line's top-left corner.
+EM_JS(void, clickshow_measure, (const char *text, int length, int pixels, double *ink), {
+    if (!clickshow_measure.context)
+        clickshow_measure.context = document.createElement('canvas').getContext('2d');
+    const context = clickshow_measure.context;
+    context.font = pixels + 'px P052, serif';
+    const line = context.measureText(new TextDecoder().decode(HEAPU8.subarray(text, text + length)));
+    const values = [-line.actualBoundingBoxLeft, line.fontBoundingBoxAscent - line.actualBoundingBoxAscent,
+                    line.actualBoundingBoxRight, line.fontBoundingBoxAscent + line.actualBoundingBoxDescent];
+    HEAPF64.set(values, ink >> 3);
+});
 
 namespace {
 
-std::unique_ptr<WebPlayer> player;
-canvas::Rect changed;
+std::unique_ptr<WebPlayer> page;
+player::Change changed;
+std::string design;
+int fitted[2] = {0, 0}; // caption sizes, 0 until measured
+std::string fittedText[2];
+
+int Act(const player::Event &event)
+{
+    return int(page->Input(event));
+}
 
 } // namespace
 
@@ -23,75 +47,119 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE int clickshow_start(double ratio, int red, int green, int blue)
 {
-    player = std::make_unique<WebPlayer>(canvas::Rgb(red, green, blue));
-    return player->Resize(ratio);
+    page = std::make_unique<WebPlayer>(canvas::Rgb(red, green, blue));
+    return page->Resize(ratio);
 }
 
+// The whole picture is put next.
 EMSCRIPTEN_KEEPALIVE int clickshow_resize(double ratio)
 {
-    return player->Resize(ratio);
+    if (!page->Resize(ratio))
+        return 0;
+    changed = {};
+    changed.pixels = page->picture().canvas().rect();
+    return 1;
 }
 
-EMSCRIPTEN_KEEPALIVE void clickshow_play(double now)
+// The design's values and the timeline's, as JSON.
+EMSCRIPTEN_KEEPALIVE const char *clickshow_design()
 {
-    player->Play(now);
+    design = player::DesignValuesJson();
+    return design.c_str();
+}
+
+// Input, in pixels of the design's client area: the player::Action to
+// take.
+EMSCRIPTEN_KEEPALIVE int clickshow_press(double x, double y, int primary, int clicks)
+{
+    return Act(player::Event::Press(x, y, primary ? player::Button::Primary : player::Button::Other, clicks));
+}
+
+EMSCRIPTEN_KEEPALIVE int clickshow_release(double x, double y, int inside, int primary)
+{
+    return Act(player::Event::Release(x, y, inside, primary ? player::Button::Primary : player::Button::Other));
+}
+
+EMSCRIPTEN_KEEPALIVE int clickshow_key(int key, int modifiers, int repeat, double time)
+{
+    return Act(player::Event::KeyDown(player::Key(key), unsigned(modifiers), repeat, std::uint64_t(time)));
+}
+
+EMSCRIPTEN_KEEPALIVE void clickshow_full_screen(int on)
+{
+    Act(player::Event::FullScreenChanged(on));
+}
+
+// An animation frame: 1 if the picture is to be filled with
+// clickshow_backdrop() first, 2 if clickshow_changed(0 to 3) is to be put
+// (its pixels at clickshow_rgba()), 4 if a caption changed.
+EMSCRIPTEN_KEEPALIVE int clickshow_frame(double now)
+{
+    changed |= page->Frame(now);
+    const int what = (changed.filled ? 1 : 0) | (changed.pixels.empty() ? 0 : 2) | (changed.captions ? 4 : 0);
+    return what;
 }
 
 EMSCRIPTEN_KEEPALIVE int clickshow_playing(double now)
 {
-    return player->Playing(now);
+    return page->Playing(now);
 }
 
-// Draws what the timeline has reached by `now`; then clickshow_filled()
-// is the colour to fill the picture with first (0xRRGGBB, or -1),
-// clickshow_changed(0 to 3) the rectangle to put, and clickshow_rgba() its
-// pixels.
-EMSCRIPTEN_KEEPALIVE int clickshow_advance(double now)
+EMSCRIPTEN_KEEPALIVE int clickshow_backdrop()
 {
-    changed = player->Advance(now);
-    return !changed.empty() || player->filled();
-}
-
-EMSCRIPTEN_KEEPALIVE int clickshow_filled()
-{
-    return player->filled() ? int(*player->filled() & 0xffffff) : -1;
+    return int(page->picture().canvas().backdrop() & 0xffffff);
 }
 
 EMSCRIPTEN_KEEPALIVE int clickshow_changed(int side)
 {
-    const int sides[] = {changed.x, changed.y, changed.width, changed.height};
+    const canvas::Rect &rect = changed.pixels;
+    const int sides[] = {rect.x, rect.y, rect.width, rect.height};
     return sides[side & 3];
 }
 
 EMSCRIPTEN_KEEPALIVE const std::uint8_t *clickshow_rgba()
 {
-    return player->Rgba(changed);
+    return page->Rgba(changed.pixels);
 }
 
-// The whole picture next time: after a resize, say.
-EMSCRIPTEN_KEEPALIVE void clickshow_everything(int width, int height)
+// What the last frame changed has been put on the page.
+EMSCRIPTEN_KEEPALIVE void clickshow_put()
 {
-    changed = {0, 0, width, height};
+    changed = {};
 }
 
 EMSCRIPTEN_KEEPALIVE int clickshow_caption_shown(int label)
 {
-    return player->captionShown(show::Label(label));
+    return page->picture().caption(show::Label(label & 1)).shown;
 }
 
 EMSCRIPTEN_KEEPALIVE const char *clickshow_caption(int label)
 {
-    return player->caption(show::Label(label)).c_str();
+    static std::string text;
+    text = page->picture().ShownText(show::Label(label & 1));
+    return text.c_str();
 }
 
-// 0, 1: the client area; 2 to 5 and 6 to 9: the captions' rectangles; 10:
-// their size in points.
-EMSCRIPTEN_KEEPALIVE int clickshow_design(int what)
+// The size the caption is drawn at, in CSS pixels of the design.
+EMSCRIPTEN_KEEPALIVE int clickshow_caption_pixels(int label)
 {
-    const int values[] = {show::kDesignWidth,        show::kDesignHeight,      show::kTopCaption.x,
-                          show::kTopCaption.y,       show::kTopCaption.width,  show::kTopCaption.height,
-                          show::kWordsCaption.x,     show::kWordsCaption.y,    show::kWordsCaption.width,
-                          show::kWordsCaption.height, show::kCaptionPoints};
-    return what >= 0 && what < int(std::size(values)) ? values[what] : 0;
+    label &= 1;
+    const std::string text = page->picture().ShownText(show::Label(label));
+    if (!fitted[label] || fittedText[label] != text) {
+        const canvas::Rect box = player::Picture::CaptionRect(show::Label(label));
+        fitted[label] = player::FitCaption(text, box.width, box.height, [](const std::string &line, int pixels) {
+            double ink[4] = {};
+            clickshow_measure(line.data(), int(line.size()), pixels, ink);
+            return player::Ink{ink[0], ink[1], ink[2], ink[3]};
+        });
+        fittedText[label] = text;
+    }
+    return fitted[label];
+}
+
+// The face has come: the captions are measured again.
+EMSCRIPTEN_KEEPALIVE void clickshow_refit()
+{
+    fitted[0] = fitted[1] = 0;
 }
 }

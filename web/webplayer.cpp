@@ -3,65 +3,63 @@
 
 #include "webplayer.h"
 
-#include "canvas/showdrawing.h"
 #include "show/design.h"
 
 #include <algorithm>
 
 WebPlayer::WebPlayer(canvas::Pixel buttonFace)
-    : show_(timed_, timed_)
-    , canvas_(buttonFace)
-    , captions_{show::kTopCaptionAtStart, show::kWordsCaptionAtStart}
+    : picture_(buttonFace)
+    , timeline_(show::kDesignWidth, show::kDesignHeight)
 {
 }
 
 bool WebPlayer::Resize(double ratio)
 {
-    return canvas_.Hold({0, 0, show::kDesignWidth, show::kDesignHeight}, ratio);
+    return picture_.canvas().Hold({0, 0, show::kDesignWidth, show::kDesignHeight}, ratio);
 }
 
-void WebPlayer::Play(double now)
+player::Action WebPlayer::Input(const player::Event &event)
 {
-    timed_.Begin(std::max(now, timed_.end()));
-    show_.PlayClickShow();
-}
-
-canvas::Rect WebPlayer::Advance(double now)
-{
-    canvas::Rect changed;
-    filled_ = false;
-    auto &calls = timed_.calls();
-    for (; !calls.empty() && calls.front().at <= now; calls.pop_front()) {
-        const TimedSurface::Call &call = calls.front();
-        switch (call.kind) {
-        case TimedSurface::Call::Kind::Backdrop:
-            // A page fills its canvas with one colour far faster than it
-            // takes a picture's worth of pixels.
-            canvas_.SetBackdrop(canvas::PixelOf(call.colour));
-            filled_ = true;
-            fill_ = canvas::PixelOf(call.colour);
-            changed = {};
-            break;
-        case TimedSurface::Call::Kind::Circle:
-            changed = changed | canvas::DrawShowOutline(canvas_, call.x, call.y, call.radius, call.colour);
-            break;
-        case TimedSurface::Call::Kind::Visible:
-            shown_[int(call.label)] = call.visible;
-            break;
-        case TimedSurface::Call::Kind::Caption:
-            captions_[int(call.label)] = call.text;
-            break;
+    const player::Action action = rules_.Handle(event);
+    if (action == player::Action::Play || action == player::Action::QueueOne) {
+        ++asked_;
+        if (!showing_) {
+            showing_ = true;
+            rules_.Handle(player::Event::ShowStarted());
         }
     }
-    return changed;
+    return action;
+}
+
+player::Change WebPlayer::Frame(double now)
+{
+    const std::int64_t at = Nanoseconds(now);
+    if (starting_) {
+        constexpr std::int64_t kFrame = 1000000000 / 60;
+        timeline_.Delay(std::max<std::int64_t>(0, at - Nanoseconds(startedAt_) - kFrame));
+        starting_ = false;
+    }
+    if (asked_ > 0) {
+        starting_ = !timeline_.Playing(at);
+        startedAt_ = now;
+        for (; asked_ > 0; --asked_)
+            static_cast<void>(timeline_.Play(at)); // on the design's size the show cannot fail
+    }
+    const player::Change change = timeline_.Advance(at, picture_);
+    if (showing_ && !Playing(now)) {
+        showing_ = false;
+        rules_.Handle(player::Event::ShowEnded(std::uint64_t(timeline_.end() / 1000000)));
+    }
+    return change;
 }
 
 const std::uint8_t *WebPlayer::Rgba(const canvas::Rect &rect)
 {
+    const canvas::Canvas &canvas = picture_.canvas();
     rgba_.resize(std::size_t(rect.width) * std::size_t(rect.height) * 4);
     std::uint8_t *to = rgba_.data();
     for (int y = rect.y; y < rect.y + rect.height; ++y) {
-        const canvas::Pixel *line = canvas_.line(y) + rect.x;
+        const canvas::Pixel *line = canvas.line(y) + rect.x;
         for (int x = 0; x < rect.width; ++x) {
             *to++ = std::uint8_t(canvas::Red(line[x]));
             *to++ = std::uint8_t(canvas::Green(line[x]));

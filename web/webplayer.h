@@ -3,20 +3,23 @@
 
 #pragma once
 
-#include "timedsurface.h"
-
-#include "canvas/canvas.h"
-#include "show/sequence.h"
+#include "player/inputrules.h"
+#include "player/picture.h"
+#include "player/timeline.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
-// The page's player: the show on a canvas, on the show's own timeline. A
-// request plays a whole show at once into the timed surface; each
-// animation frame then draws what the timeline has reached. One player
-// serves the page, so the scatter's random sequence goes on from show to
-// show. Times are the page's milliseconds.
+// The page's player: the show on the players' timeline, drawn into the
+// picture frame by frame. A page cannot wait inside a call, so a show is
+// played at once and each animation frame draws what the timeline has
+// reached. Times are the page's milliseconds.
+//
+// A show asked for while none runs starts at the next animation frame. A
+// frame is on the screen when the next one begins, and the first frame
+// after a while of none may take long (the browser wakes its compositor):
+// what it takes beyond a frame delays the show's timeline, rather than
+// shortening its first act on the screen.
 class WebPlayer
 {
 public:
@@ -24,27 +27,27 @@ public:
 
     // The picture at `ratio` device pixels to a design pixel, drawn again.
     bool Resize(double ratio);
-    // A show now, or, while shows run, one more after them.
-    void Play(double now);
-    bool Playing(double now) const { return now < timed_.end(); }
-    // Draws every call whose moment has come by `now`: returns what
-    // changed since the last backdrop, in device pixels. A backdrop
-    // drawn on the way is filled(): the whole picture, one colour.
-    canvas::Rect Advance(double now);
-    const canvas::Pixel *filled() const { return filled_ ? &fill_ : nullptr; }
-    // Those pixels, as a page's canvas takes them: bytes R, G, B, A.
+    // What the page's input asks for; a show asked for plays from the
+    // next frame on. The page does the rest (full screen).
+    player::Action Input(const player::Event &event);
+    // An animation frame at `now`: what changed.
+    player::Change Frame(double now);
+    // Whether frames are wanted: a show runs or is asked for.
+    bool Playing(double now) const { return asked_ > 0 || starting_ || timeline_.Playing(Nanoseconds(now)); }
+
+    const player::Picture &picture() const { return picture_; }
+    // Pixels of the canvas, as a page's canvas takes them: bytes R, G, B, A.
     const std::uint8_t *Rgba(const canvas::Rect &rect);
 
-    bool captionShown(show::Label label) const { return shown_[int(label)]; }
-    const std::string &caption(show::Label label) const { return captions_[int(label)]; }
-
 private:
-    TimedSurface timed_;
-    show::ClickShow show_;
-    canvas::Canvas canvas_;
-    bool shown_[2] = {false, false};
-    std::string captions_[2];
+    static std::int64_t Nanoseconds(double milliseconds) { return std::int64_t(milliseconds * 1e6); }
+
+    player::Picture picture_;
+    player::InputRules rules_{picture_};
+    player::Timeline timeline_;
+    int asked_ = 0;        // shows asked for since the last frame
+    bool starting_ = false; // a show's first frame was the last one
+    bool showing_ = false;
+    double startedAt_ = 0;
     std::vector<std::uint8_t> rgba_;
-    bool filled_ = false;
-    canvas::Pixel fill_ = 0;
 };

@@ -32,7 +32,8 @@ for (const ratio of [1, 2]) {
 
 // In the page, before its own script: the time of the first frame that
 // shows a picture in the canvas, and after every frame the page draws, the
-// picture's backdrop, with that frame's time.
+// picture's backdrop, with that frame's time. A frame is on the screen
+// once the next one begins: a new backdrop is `shown` then.
 function Watch() {
   const request = window.requestAnimationFrame.bind(window);
   const drawn = (time) => {
@@ -42,13 +43,13 @@ function Watch() {
   };
   request(drawn);
   window.seen = [];
-  let last = null; // the time of the page's frame before
   const look = (time) => {
     const picture = document.getElementById('picture');
     const backdrop = Read(picture, picture.width, picture.height, []).backdrop.join(', ');
-    if (!window.seen.length || window.seen.at(-1).backdrop !== backdrop)
-      window.seen.push({ time, backdrop, frame: last === null ? 0 : time - last });
-    last = time;
+    if (window.seen.length && window.seen.at(-1).backdrop === backdrop) return;
+    const change = { time, backdrop };
+    window.seen.push(change);
+    request((next) => Object.assign(change, { shown: next, frame: next - time }));
   };
   window.requestAnimationFrame = (callback) => request((time) => {
     callback(time);
@@ -108,7 +109,7 @@ try {
       const box = await (await page.$('#picture')).boundingBox();
       const at = (x, y) => [box.x + x * box.width / 499, box.y + y * box.height / 356];
       const shows = async (count) => page.waitForFunction((finale, count) =>
-        window.seen.filter((s) => s.backdrop === finale).length >= count, { timeout: 60000, polling: 50 }, finale, count)
+        window.seen.filter((s) => s.backdrop === finale && s.shown).length >= count, { timeout: 60000, polling: 50 }, finale, count)
         .catch(async () => check(false, `ratio ${ratio}: no finale; seen ${JSON.stringify(await page.evaluate(() => window.seen))}`));
       // The page has handled a click once the event has been dispatched.
       // A click, and another during the show: two shows, one after the other.
@@ -123,24 +124,36 @@ try {
       const want = timeline.backdrops.map((b) => rgb(b.rgb));
       check(JSON.stringify(seen.map((s) => s.backdrop)) === JSON.stringify([...want.slice(0, -1), ...want]),
         `ratio ${ratio}: backdrops ${seen.map((s) => s.backdrop).join(' / ')}`);
-      // Each act as long as the timeline says, within one frame: a change
-      // shows in the first frame at or past its moment.
+      // Each act on the screen as long as the timeline says, within one
+      // frame: a change shows in the first frame at or past its moment.
+      // The first act begins when the first frame is on the screen, however
+      // long that frame took.
       const acts = [];
       for (let i = 1; i < want.length; ++i) {
-        const length = seen[i].time - seen[i - 1].time;
+        const length = seen[i].shown - seen[i - 1].shown;
         const planned = (timeline.backdrops[i].nanoseconds - timeline.backdrops[i - 1].nanoseconds) / 1e6;
-        const frame = Math.max(seen[i].frame, seen[i - 1].frame);
+        const frame = i === 1 ? seen[1].frame : Math.max(seen[i].frame, seen[i - 1].frame);
         acts.push(`${length.toFixed(1)} (${planned.toFixed(1)}, frame ${frame.toFixed(1)})`);
         check(Math.abs(length - planned) <= frame, `ratio ${ratio}: act ${i} lasted ${length} ms, not ${planned}`);
       }
-      const length = (seen[want.length - 1].time - seen[0].time) / 1000;
+      const length = (seen[want.length - 1].shown - seen[0].shown) / 1000;
       const slack = Math.max(0.01 * timeline.nanoseconds / 1e9, seen[want.length - 1].frame / 1000);
       check(Math.abs(length - timeline.nanoseconds / 1e9) <= slack, `ratio ${ratio}: the show lasted ${length} s`);
-      // A click on a shown caption plays nothing.
+      // A click on a shown caption plays nothing; a double click plays one
+      // show, and Space during it nothing more.
+      const playing = () => page.evaluate(() => _clickshow_playing(performance.now()));
       await page.click('#lblTop');
-      check(!(await page.evaluate(() => _clickshow_playing(performance.now()))), `ratio ${ratio}: a caption click played`);
-      const design = await page.evaluate(() => [2, 3, 4, 5, 6, 7, 8, 9].map((i) => _clickshow_design(i)));
-      const rects = [design.slice(0, 4), design.slice(4)].map((r) => r.map((v) => v * ratio));
+      check(!(await playing()), `ratio ${ratio}: a caption click played`);
+      if (ratio === 1) {
+        const before = (await page.evaluate(() => window.seen.length));
+        await page.mouse.click(...at(20, 180), { clickCount: 2 });
+        await page.keyboard.press('Space');
+        await shows(2);
+        await page.waitForFunction(() => !_clickshow_playing(performance.now()), { timeout: 60000, polling: 50 });
+        const after = (await page.evaluate(() => window.seen.length)) - before;
+        check(after === want.length, `ratio ${ratio}: a double click and Space during its show played ${after / want.length} shows`);
+      }
+      const rects = timeline.design.captions.map((c) => [c.x, c.y, c.width, c.height].map((v) => v * ratio));
       const final = await page.evaluate(Differing, `/files/final-${ratio}.apng`, rects);
       check(final.differing === 0 && rgb(final.size) === rgb(final.recorded),
         `ratio ${ratio}: ${final.differing} pixels differ from the recording (${final.size} against ${final.recorded})`);

@@ -60,7 +60,7 @@ try {
     for (const scale of scales) {
       for (const format of formats) {
         const name = `show-${scale}.${format.extension}`;
-        const points = scale === 4 ? timeline.rings.map((ring) => ThickestPoint(ring, scale)) : [];
+        const points = scale === 4 ? timeline.rings.map((ring) => ThickestPoint(ring, scale, timeline.design.twipsPerPixel)) : [];
         try {
           const seen = await page.evaluate(
             (kind, url, type, points) => (kind === 'video' ? PlayVideo(url, points) : PlayImage(url, type, points)),

@@ -7,12 +7,18 @@
 
 import { execFileSync } from 'node:child_process';
 
-export const kNanosecondsPerCount = 180;
-export const kTwipsPerPixel = 15;
-export const kLeadInNanoseconds = 500000000; // the window as it opens, before the click
+// The design's values and the timeline's: 180 ns a count, the lead-in of
+// a recording, the captions' rectangles.
+export function Design(showTrace) {
+  return JSON.parse(execFileSync(showTrace, ['--design'], { encoding: 'utf8' }));
+}
 
 // Plays one show of the design size (or `width` x `height` twips).
-export function ShowTimeline(showTrace, width = 7485, height = 5340) {
+export function ShowTimeline(showTrace, width, height) {
+  const design = Design(showTrace);
+  width ??= design.width * design.twipsPerPixel;
+  height ??= design.height * design.twipsPerPixel;
+  const kNanosecondsPerCount = design.nanosecondsPerCount;
   const lines = execFileSync(showTrace, [String(width), String(height)], { encoding: 'utf8' }).trim().split('\n');
   let counts = 0;
   const backdrops = [];
@@ -33,7 +39,7 @@ export function ShowTimeline(showTrace, width = 7485, height = 5340) {
     const centre = (axis) => four.reduce((sum, circle) => sum + circle[axis], 0) / four.length;
     rings.push({ x: centre(0), y: centre(1), radius: four[0][2], rgb: four[0].slice(3, 6) });
   }
-  return { backdrops, rings, nanoseconds: counts * kNanosecondsPerCount };
+  return { design, backdrops, rings, nanoseconds: counts * kNanosecondsPerCount };
 }
 
 // Frame k of a recording stands at k / fps seconds from its start, and
@@ -46,7 +52,7 @@ export function FramesBefore(nanoseconds, fps) {
 // The backdrop that frame `frame` of a recording at `fps` shows, or null
 // in the lead-in.
 export function BackdropOfFrame(timeline, frame, fps) {
-  const lead = FramesBefore(kLeadInNanoseconds, fps);
+  const lead = FramesBefore(timeline.design.leadInNanoseconds, fps);
   let shown = null;
   for (const backdrop of timeline.backdrops) {
     if (frame >= lead + FramesBefore(backdrop.nanoseconds, fps)) shown = backdrop;
@@ -55,9 +61,9 @@ export function BackdropOfFrame(timeline, frame, fps) {
 }
 
 // Where a ring is thickest: its upper-left side, in pixels at `scale`.
-export function ThickestPoint(ring, scale) {
+export function ThickestPoint(ring, scale, twipsPerPixel) {
   const inward = ring.radius / Math.SQRT2;
-  return [Math.floor((ring.x - inward) / kTwipsPerPixel * scale), Math.floor((ring.y - inward) / kTwipsPerPixel * scale)];
+  return [Math.floor((ring.x - inward) / twipsPerPixel * scale), Math.floor((ring.y - inward) / twipsPerPixel * scale)];
 }
 
 export function Near(seen, want, levels) {

@@ -13,6 +13,7 @@
 #include "driver/xdriver.h"
 #include "driver/xserver.h"
 #include "player/scaling.h"
+#include "window/form1.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -69,6 +70,12 @@ bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &f
             return false;
         const QImage picture = look();
         const QRgb seen = picture.isNull() ? 0 : Backdrop(picture);
+        // The first show is seen whole: nothing of it comes before its first
+        // backdrop.
+        if (at < 0 && seen != kBackdrops[0] && kBackdrops.contains(seen)) {
+            qWarning("the first show began unseen: backdrop %08x came first", seen);
+            return false;
+        }
         if ((at < 0 && seen != kBackdrops[0]) || (at >= 0 && seen == kBackdrops[at]))
             continue;
         if (at >= 0 && seen != kBackdrops[(at + 1) % count]) {
@@ -82,6 +89,45 @@ bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &f
             followed.finales.append(timer.elapsed());
     }
     return true;
+}
+
+// The final picture of `clickshow --record --scale F` at the scale that
+// fits `screen`, centred on black as a scaled view shows it.
+QImage RecordedPicture(QSize screen)
+{
+    QTemporaryDir dir;
+    const QString recording = dir.filePath(QStringLiteral("show.mkv")), last = dir.filePath(QStringLiteral("last.png"));
+    const player::Fit fit = player::FitDesign(screen.width(), screen.height());
+    if (QProcess::execute(QStringLiteral(CLICKSHOW_BINARY),
+                          {QStringLiteral("--record"), recording, QStringLiteral("--scale"), QString::number(fit.scale),
+                           QStringLiteral("--hold"), QStringLiteral("0")})
+            != 0
+        || QProcess::execute(QStringLiteral("ffmpeg"), {QStringLiteral("-v"), QStringLiteral("error"),
+                                                        QStringLiteral("-sseof"), QStringLiteral("-0.1"),
+                                                        QStringLiteral("-i"), recording, QStringLiteral("-update"),
+                                                        QStringLiteral("1"), last})
+            != 0)
+        return {};
+    QImage expected(screen, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    QPainter(&expected).drawImage(QPoint(fit.picture.x, fit.picture.y), QImage(last));
+    return expected;
+}
+
+// The same picture outside the captions, whose text each painter may draw
+// its own way.
+int DifferingOutsideCaptions(QImage seen, QImage expected)
+{
+    const player::Fit fit = player::FitDesign(expected.width(), expected.height());
+    for (const QRect &caption : {Form1::kTopCaptionRect, Form1::kWordsCaptionRect}) {
+        const QRect scaled = QRectF(QPointF(fit.picture.x, fit.picture.y) + QPointF(caption.topLeft()) * fit.scale,
+                                    QSizeF(caption.size()) * fit.scale)
+                                 .toAlignedRect()
+                                 .adjusted(-1, -1, 1, 1);
+        for (QImage *image : {&seen, &expected})
+            QPainter(image).fillRect(scaled, Qt::magenta);
+    }
+    return PixelsDiffering(seen, expected);
 }
 
 bool Running(const QString &arguments)
@@ -103,6 +149,8 @@ class TestScreen : public QObject
 private slots:
     void fullScreenShowsTheDesignScaled();
     void screensaverInAWindowItIsGiven();
+    void smallWindowShowsTheRecordedPicture_data();
+    void smallWindowShowsTheRecordedPicture();
     void xscreensaverRunsItAsAHack();
 };
 
@@ -116,23 +164,11 @@ void TestScreen::fullScreenShowsTheDesignScaled()
     QVERIFY2(openbox.problem().isEmpty(), qPrintable(openbox.problem()));
     XDriver x(server.display());
 
-    QTemporaryDir dir;
-    const double scale = player::FitDesign(1600, 900).scale;
-    const QString recording = dir.filePath(QStringLiteral("show.mkv"));
-    QCOMPARE(QProcess::execute(QStringLiteral(CLICKSHOW_BINARY),
-                               {QStringLiteral("--record"), recording, QStringLiteral("--scale"),
-                                QString::number(scale), QStringLiteral("--hold"), QStringLiteral("0")}),
-             0);
-    QCOMPARE(QProcess::execute(QStringLiteral("ffmpeg"),
-                               {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-sseof"),
-                                QStringLiteral("-0.1"), QStringLiteral("-i"), recording, QStringLiteral("-update"),
-                                QStringLiteral("1"), dir.filePath(QStringLiteral("last.png"))}),
-             0);
-    const QImage last(dir.filePath(QStringLiteral("last.png")));
-    QImage expected(1600, 900, QImage::Format_RGB32);
-    expected.fill(Qt::black);
-    const QPoint offset((1600 - last.width()) / 2, (900 - last.height()) / 2);
-    QPainter(&expected).drawImage(offset, last);
+    const player::Fit fit = player::FitDesign(1600, 900);
+    const QImage expected = RecordedPicture(QSize(1600, 900));
+    QVERIFY(!expected.isNull());
+    const double scale = fit.scale;
+    const QPoint offset(fit.picture.x, fit.picture.y);
 
     QProcess app;
     app.setProcessEnvironment(Environment(server.display()));
@@ -194,6 +230,42 @@ void TestScreen::screensaverInAWindowItIsGiven()
         QVERIFY(followed.starts[i] - followed.finales[i - 1] >= kLoop * 1000 - 50);
     app.terminate();
     QVERIFY2(app.waitForFinished(1000), "SIGTERM did not end it within a second");
+}
+
+void TestScreen::smallWindowShowsTheRecordedPicture_data()
+{
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("320 x 240") << QSize(320, 240);
+    QTest::newRow("a settings preview, 152 x 112") << QSize(152, 112);
+}
+
+// Smaller than the design: the picture is a recording's at that scale,
+// the second show's as the first one's.
+void TestScreen::smallWindowShowsTheRecordedPicture()
+{
+    QFETCH(QSize, size);
+
+    XServer server;
+    QVERIFY(server.isRunning());
+    XDriver x(server.display());
+    const XWindow host = x.Cover(QRect(QPoint(0, 0), size));
+    const QImage expected = RecordedPicture(size);
+    QVERIFY(!expected.isNull());
+    QProcess app;
+    app.setProcessEnvironment(Environment(server.display()));
+    app.setChildProcessModifier(DieWithParent);
+    app.start(QStringLiteral(CLICKSHOW_BINARY), {QStringLiteral("--window-id"), QStringLiteral("0x%1").arg(host, 0, 16),
+                                                 QStringLiteral("--loop"), QStringLiteral("1")});
+    QVERIFY(app.waitForStarted());
+    Followed followed;
+    QVERIFY2(FollowBackdrops([&] { return x.Grab(host); }, 2, followed), "the backdrops came out of order");
+    QImage seen;
+    QVERIFY2(WaitFor([&] { return seen = x.Grab(host); },
+                     [&](const QImage &picture) { return DifferingOutsideCaptions(picture, expected) == 0; }),
+             qPrintable(QStringLiteral("%1 pixels differ from the recording's").arg(DifferingOutsideCaptions(seen, expected))));
+    app.kill();
+    app.waitForFinished();
 }
 
 // A real XScreenSaver daemon runs the program as its hack, on the whole
