@@ -34,14 +34,21 @@ player::Action WebPlayer::Input(const player::Event &event)
 player::Change WebPlayer::Frame(double now)
 {
     const std::int64_t at = Nanoseconds(now);
-    if (starting_) {
-        constexpr std::int64_t kFrame = 1000000000 / 60;
-        timeline_.Delay(std::max<std::int64_t>(0, at - Nanoseconds(startedAt_) - kFrame));
-        starting_ = false;
+    if (starting_ == 1) {
+        // On the screen from started_[1], a frame after its frame begins.
+        const double start = started_[1] - (now - started_[1]);
+        timeline_.Delay(std::max<std::int64_t>(0, Nanoseconds(start) - Nanoseconds(started_[0])));
+        starting_ = 0;
+    } else if (starting_ == 2) {
+        started_[1] = now;
+        starting_ = 1;
+        return {};
     }
     if (asked_ > 0) {
-        starting_ = !timeline_.Playing(at);
-        startedAt_ = now;
+        if (!timeline_.Playing(at)) {
+            starting_ = 2;
+            started_[0] = now;
+        }
         for (; asked_ > 0; --asked_)
             static_cast<void>(timeline_.Play(at)); // on the design's size the show cannot fail
     }

@@ -17,9 +17,12 @@
 //
 // A show asked for while none runs starts at the next animation frame. A
 // frame is on the screen when the next one begins, and the first frame
-// after a while of none may take long (the browser wakes its compositor):
-// what it takes beyond a frame delays the show's timeline, rather than
-// shortening its first act on the screen.
+// after a while of none may take long (the browser wakes its compositor).
+// So the show's timeline starts when its first frame is on the screen, and
+// its calls are drawn a frame ahead of their moment, as every later frame
+// is on the screen a frame after it begins: the frame after the first one
+// tells how long a frame takes. A slow first frame delays the show rather
+// than shortening its first act on the screen.
 class WebPlayer
 {
 public:
@@ -33,7 +36,7 @@ public:
     // An animation frame at `now`: what changed.
     player::Change Frame(double now);
     // Whether frames are wanted: a show runs or is asked for.
-    bool Playing(double now) const { return asked_ > 0 || starting_ || timeline_.Playing(Nanoseconds(now)); }
+    bool Playing(double now) const { return asked_ > 0 || starting_ > 0 || timeline_.Playing(Nanoseconds(now)); }
 
     const player::Picture &picture() const { return picture_; }
     // Pixels of the canvas, as a page's canvas takes them: bytes R, G, B, A.
@@ -45,9 +48,9 @@ private:
     player::Picture picture_;
     player::InputRules rules_{picture_};
     player::Timeline timeline_;
-    int asked_ = 0;        // shows asked for since the last frame
-    bool starting_ = false; // a show's first frame was the last one
+    int asked_ = 0;    // shows asked for since the last frame
+    int starting_ = 0; // frames of a show's start still to come
     bool showing_ = false;
-    double startedAt_ = 0;
+    double started_[2] = {0, 0}; // when its first frame began, and when it was on the screen
     std::vector<std::uint8_t> rgba_;
 };
