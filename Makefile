@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The clickshow developers
 # The two commands of a fresh machine: `make run` and `make test`.
 
-.PHONY: all run test package bench screenshot animation web web-serve clean
+.PHONY: all run test package bench screenshot animation web web-serve windows clean
 
 all:
 	@scripts/install-deps.sh run
@@ -24,7 +24,9 @@ test:
 	@cmake --preset default -DBUILD_TESTING=ON -DCLICKSHOW_E2E_TESTS=ON -DCLICKSHOW_BROWSER_TESTS=ON >/dev/null
 	@cmake --build --preset default
 	@scripts/build-web.sh >/dev/null
+	@scripts/build-windows.sh >/dev/null
 	ctest --preset default
+	ctest --preset windows
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
 	ctest --preset asan
@@ -58,9 +60,15 @@ web:
 	@scripts/install-deps.sh web
 	scripts/build-web.sh
 
+# The program and its screen saver for Windows, and their zip, in
+# build-windows/: cross-built with mingw-w64.
+windows:
+	@scripts/install-deps.sh windows
+	scripts/build-windows.sh
+
 PORT ?= 8000
 web-serve: web
 	node web/serve.mjs build-web $(PORT)
 
 clean:
-	rm -rf build build-asan build-core build-package build-web build-web-cmake
+	rm -rf build build-asan build-core build-package build-web build-web-cmake build-windows

@@ -6,23 +6,23 @@
 #include "show/palette.h"
 
 #include <cmath>
-#include <sstream>
+#include <cstdio>
 
 namespace player {
 
 namespace {
 
-// Whole numbers without a decimal point; anything else as a float.
+// Whole numbers without a decimal point; anything else as a float, as a
+// stream prints it at nine digits. (No streams: a program that draws the
+// show need not carry them.)
 std::string Number(double value)
 {
-    std::ostringstream out;
+    char text[40];
     if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e15)
-        out << static_cast<long long>(value);
-    else {
-        out.precision(9);
-        out << value;
-    }
-    return out.str();
+        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
+    else
+        std::snprintf(text, sizeof text, "%.9g", value);
+    return text;
 }
 
 std::string Rgb(show::Colour colour)
@@ -92,11 +92,6 @@ std::string Call::Line() const
         return std::string("caption ") + show::LabelName(label) + " \"" + text + '"';
     }
     return {};
-}
-
-std::ostream &operator<<(std::ostream &out, const Call &call)
-{
-    return out << call.Line();
 }
 
 } // namespace player

@@ -6,7 +6,6 @@
 #include "show/surface.h"
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 
 namespace player {
@@ -45,7 +44,5 @@ struct Call
     bool operator==(const Call &other) const { return Line() == other.Line(); }
     bool operator!=(const Call &other) const { return !(*this == other); }
 };
-
-std::ostream &operator<<(std::ostream &out, const Call &call);
 
 } // namespace player

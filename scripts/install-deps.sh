@@ -7,6 +7,7 @@
 #                                     managers, a Wayland compositor, tools,
 #                                     Chromium and the tests' npm packages
 #   scripts/install-deps.sh web       what builds the web page
+#   scripts/install-deps.sh windows   what cross-builds the Windows programs
 #   scripts/install-deps.sh package   also what builds and checks the .deb
 #   scripts/install-deps.sh chroot    what makes a Debian chroot
 # Does nothing when all is there.
@@ -23,9 +24,15 @@ run=(
 web=(
     make cmake emscripten fonttools python3-brotli fonts-urw-base35
 )
+# mingw-w64 for Windows, and the captions' face to carry in the programs.
+windows=(
+    make cmake python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 fonttools fonts-urw-base35
+)
 test=(
     "${run[@]}"
     "${web[@]}"
+    "${windows[@]}"
+    wine
     tesseract-ocr
     libxtst-dev fonts-dejavu-core
     xvfb xauth xdotool imagemagick ffmpeg webp
@@ -42,9 +49,10 @@ case "${1:-test}" in
     run) packages=("${run[@]}") ;;
     test) packages=("${test[@]}") ;;
     web) packages=("${web[@]}") ;;
+    windows) packages=("${windows[@]}") ;;
     package) packages=("${package[@]}") ;;
     chroot) packages=("${chroot[@]}") ;;
-    *) echo "usage: $0 [run|test|web|package|chroot]" >&2; exit 2 ;;
+    *) echo "usage: $0 [run|test|web|windows|package|chroot]" >&2; exit 2 ;;
 esac
 
 # The browser tests run on Node.js. A Node.js from elsewhere brings its own
@@ -53,6 +61,11 @@ esac
 if [[ "${1:-test}" == test || "${1:-test}" == web ]]; then
     command -v node >/dev/null || packages+=(nodejs)
     command -v npm >/dev/null || packages+=(npm)
+fi
+
+# Wine's 64-bit loader is a package of its own where a release splits it out.
+if [[ "${1:-test}" == test ]] && apt-cache show wine64 >/dev/null 2>&1; then
+    packages+=(wine64)
 fi
 
 missing=()

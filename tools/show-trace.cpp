@@ -85,7 +85,7 @@ int main(int argc, char **argv)
     std::ios::sync_with_stdio(false);
     const auto print = [&surface] {
         for (const player::Call &call : surface.calls())
-            std::cout << call << '\n';
+            std::cout << call.Line() << '\n';
         surface.Clear();
     };
     for (long click = 0; click < clicks; ++click) {

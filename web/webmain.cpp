@@ -9,9 +9,12 @@
 
 #include "player/captionfit.h"
 #include "player/designvalues.h"
+#include "player/scaling.h"
+#include "show/design.h"
 
 #include <emscripten.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -31,6 +34,7 @@ EM_JS(void, clickshow_measure, (const char *text, int length, int pixels, double
 namespace {
 
 std::unique_ptr<WebPlayer> page;
+player::Fit fit;
 player::Change changed;
 std::string design;
 int fitted[2] = {0, 0}; // caption sizes, 0 until measured
@@ -45,20 +49,35 @@ int Act(const player::Event &event)
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE int clickshow_start(double ratio, int red, int green, int blue)
+EMSCRIPTEN_KEEPALIVE void clickshow_start(int red, int green, int blue)
 {
     page = std::make_unique<WebPlayer>(canvas::Rgb(red, green, blue));
-    return page->Resize(ratio);
 }
 
-// The whole picture is put next.
-EMSCRIPTEN_KEEPALIVE int clickshow_resize(double ratio)
+// The picture in `width` x `height` device pixels of the page's frame, as
+// the window's full screen fits it: scaled in thousandths (so that a
+// recording's --scale names it), centred, the canvas held at that scale.
+// A height of 0: a page as tall as the picture, which stands at its top
+// left. clickshow_fitted(0 to 4) tells the scale and where the picture
+// stands; the whole picture is put next. 0 if it cannot be held.
+EMSCRIPTEN_KEEPALIVE int clickshow_layout(int width, int height)
 {
-    if (!page->Resize(ratio))
+    player::Fit wanted = player::FitDesign(width, height > 0 ? height : std::numeric_limits<int>::max());
+    if (height <= 0)
+        wanted.picture.x = wanted.picture.y = 0;
+    if (!page->Resize(wanted.scale))
         return 0;
+    fit = wanted;
     changed = {};
     changed.pixels = page->picture().canvas().rect();
     return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE double clickshow_fitted(int side)
+{
+    const canvas::Rect &rect = fit.picture;
+    const double values[] = {fit.scale, double(rect.x), double(rect.y), double(rect.width), double(rect.height)};
+    return values[side < 0 || side > 4 ? 0 : side];
 }
 
 // The design's values and the timeline's, as JSON.
@@ -68,16 +87,20 @@ EMSCRIPTEN_KEEPALIVE const char *clickshow_design()
     return design.c_str();
 }
 
-// Input, in pixels of the design's client area: the player::Action to
-// take.
+// Input, at device pixels of the page's frame, which the fit maps back to
+// the design's client area: the player::Action to take.
 EMSCRIPTEN_KEEPALIVE int clickshow_press(double x, double y, int primary, int clicks)
 {
-    return Act(player::Event::Press(x, y, primary ? player::Button::Primary : player::Button::Other, clicks));
+    return Act(player::Event::Press(fit.DesignX(x), fit.DesignY(y),
+                                    primary ? player::Button::Primary : player::Button::Other, clicks));
 }
 
-EMSCRIPTEN_KEEPALIVE int clickshow_release(double x, double y, int inside, int primary)
+EMSCRIPTEN_KEEPALIVE int clickshow_release(double x, double y, int primary)
 {
-    return Act(player::Event::Release(x, y, inside, primary ? player::Button::Primary : player::Button::Other));
+    const double designX = fit.DesignX(x), designY = fit.DesignY(y);
+    const bool inside = designX >= 0 && designY >= 0 && designX < show::kDesignWidth && designY < show::kDesignHeight;
+    return Act(player::Event::Release(designX, designY, inside,
+                                      primary ? player::Button::Primary : player::Button::Other));
 }
 
 EMSCRIPTEN_KEEPALIVE int clickshow_key(int key, int modifiers, int repeat, double time)
@@ -88,6 +111,26 @@ EMSCRIPTEN_KEEPALIVE int clickshow_key(int key, int modifiers, int repeat, doubl
 EMSCRIPTEN_KEEPALIVE void clickshow_full_screen(int on)
 {
     Act(player::Event::FullScreenChanged(on));
+}
+
+// As the window's --loop SECONDS, 0 to 3600: 0 if out of range.
+EMSCRIPTEN_KEEPALIVE int clickshow_loop(double seconds)
+{
+    if (!(seconds >= 0 && seconds <= 3600))
+        return 0;
+    page->Loop(seconds * 1000);
+    return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE int clickshow_looping()
+{
+    return page->looping();
+}
+
+// When the loop's next show is due on the page's clock; below 0, none.
+EMSCRIPTEN_KEEPALIVE double clickshow_due()
+{
+    return page->due();
 }
 
 // An animation frame: 1 if the picture is to be filled with

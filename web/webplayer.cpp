@@ -21,19 +21,30 @@ bool WebPlayer::Resize(double ratio)
 player::Action WebPlayer::Input(const player::Event &event)
 {
     const player::Action action = rules_.Handle(event);
-    if (action == player::Action::Play || action == player::Action::QueueOne) {
-        ++asked_;
-        if (!showing_) {
-            showing_ = true;
-            rules_.Handle(player::Event::ShowStarted());
-        }
-    }
+    if (action == player::Action::Play || action == player::Action::QueueOne)
+        Ask();
+    else if (action == player::Action::CloseNow || action == player::Action::CloseAfterShow)
+        loop_ = due_ = -1;
     return action;
+}
+
+// A show from the next frame on; the loop waits for its end.
+void WebPlayer::Ask()
+{
+    ++asked_;
+    played_ = true;
+    due_ = -1;
+    if (!showing_) {
+        showing_ = true;
+        rules_.Handle(player::Event::ShowStarted());
+    }
 }
 
 player::Change WebPlayer::Frame(double now)
 {
     const std::int64_t at = Nanoseconds(now);
+    if (due_ >= 0 && now >= due_)
+        Ask();
     if (starting_ == 1) {
         // On the screen from started_[1], a frame after its frame begins.
         const double start = started_[1] - (now - started_[1]);
@@ -56,6 +67,8 @@ player::Change WebPlayer::Frame(double now)
     if (showing_ && !Playing(now)) {
         showing_ = false;
         rules_.Handle(player::Event::ShowEnded(std::uint64_t(timeline_.end() / 1000000)));
+        if (loop_ >= 0)
+            due_ = double(timeline_.end()) / 1e6 + loop_;
     }
     return change;
 }

@@ -23,6 +23,10 @@
 // is on the screen a frame after it begins: the frame after the first one
 // tells how long a frame takes. A slow first frame delays the show rather
 // than shortening its first act on the screen.
+//
+// In a loop, as the window's --loop, the show plays again each time its
+// final picture has stood its time, from the first show asked for on; a
+// close (after which nothing plays) ends it.
 class WebPlayer
 {
 public:
@@ -38,12 +42,20 @@ public:
     // Whether frames are wanted: a show runs or is asked for.
     bool Playing(double now) const { return asked_ > 0 || starting_ > 0 || timeline_.Playing(Nanoseconds(now)); }
 
+    // Each final picture stands `milliseconds` before the show plays
+    // again; below 0, no loop.
+    void Loop(double milliseconds) { loop_ = milliseconds; }
+    bool looping() const { return loop_ >= 0 && played_; }
+    // When the loop's next show is due, or below 0 if none is.
+    double due() const { return due_; }
+
     const player::Picture &picture() const { return picture_; }
     // Pixels of the canvas, as a page's canvas takes them: bytes R, G, B, A.
     const std::uint8_t *Rgba(const canvas::Rect &rect);
 
 private:
     static std::int64_t Nanoseconds(double milliseconds) { return std::int64_t(milliseconds * 1e6); }
+    void Ask();
 
     player::Picture picture_;
     player::InputRules rules_{picture_};
@@ -52,5 +64,8 @@ private:
     int starting_ = 0; // frames of a show's start still to come
     bool showing_ = false;
     double started_[2] = {0, 0}; // when its first frame began, and when it was on the screen
+    double loop_ = -1;
+    bool played_ = false; // a show has been asked for
+    double due_ = -1;
     std::vector<std::uint8_t> rgba_;
 };

@@ -7,6 +7,7 @@
 #include "e2emain.h"
 
 #include "driver/picture.h"
+#include "driver/screenwatch.h"
 #include "driver/processstat.h"
 #include "driver/showreference.h"
 #include "driver/windowmanager.h"
@@ -24,12 +25,6 @@
 
 namespace {
 
-constexpr int kCeilingMs = 60000;
-
-// The show's backdrops, one show after another, as they follow each other.
-const QList<QRgb> kBackdrops = {ToQRgb(show::kGrey100), ToQRgb(show::kGrey110), ToQRgb(show::kGrey109),
-                                ToQRgb(show::kGrey110), ToQRgb(show::kGrey109), ToQRgb(show::kWhite)};
-
 QProcessEnvironment Environment(const QString &display)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -37,97 +32,6 @@ QProcessEnvironment Environment(const QString &display)
     for (const char *name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XSCREENSAVER_WINDOW"})
         env.remove(QLatin1String(name));
     return env;
-}
-
-// Until `done` holds for what `look` sees, or the ceiling.
-bool WaitFor(const std::function<QImage()> &look, const std::function<bool(const QImage &)> &done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < kCeilingMs) {
-        if (done(look()))
-            return true;
-        QThread::msleep(5);
-    }
-    return false;
-}
-
-// Follows the backdrops of what `look` sees until `shows` finales have
-// come, each backdrop in its order: true if they did. Notes when each
-// show began and when its finale came, in milliseconds.
-struct Followed
-{
-    QList<qint64> starts, finales;
-};
-bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &followed)
-{
-    QElapsedTimer timer;
-    timer.start();
-    const int count = int(kBackdrops.size());
-    int at = -1; // the backdrop that stands, once the first show is caught
-    while (followed.finales.size() < shows) {
-        if (timer.elapsed() > kCeilingMs)
-            return false;
-        const QImage picture = look();
-        const QRgb seen = picture.isNull() ? 0 : Backdrop(picture);
-        // The first show is seen whole: nothing of it comes before its first
-        // backdrop.
-        if (at < 0 && seen != kBackdrops[0] && kBackdrops.contains(seen)) {
-            qWarning("the first show began unseen: backdrop %08x came first", seen);
-            return false;
-        }
-        if ((at < 0 && seen != kBackdrops[0]) || (at >= 0 && seen == kBackdrops[at]))
-            continue;
-        if (at >= 0 && seen != kBackdrops[(at + 1) % count]) {
-            qWarning("backdrop %08x where %08x should follow", seen, kBackdrops[(at + 1) % count]);
-            return false;
-        }
-        at = (at + 1) % count;
-        if (at == 0)
-            followed.starts.append(timer.elapsed());
-        if (at == count - 1)
-            followed.finales.append(timer.elapsed());
-    }
-    return true;
-}
-
-// The final picture of `clickshow --record --scale F` at the scale that
-// fits `screen`, centred on black as a scaled view shows it.
-QImage RecordedPicture(QSize screen)
-{
-    QTemporaryDir dir;
-    const QString recording = dir.filePath(QStringLiteral("show.mkv")), last = dir.filePath(QStringLiteral("last.png"));
-    const player::Fit fit = player::FitDesign(screen.width(), screen.height());
-    if (QProcess::execute(QStringLiteral(CLICKSHOW_BINARY),
-                          {QStringLiteral("--record"), recording, QStringLiteral("--scale"), QString::number(fit.scale),
-                           QStringLiteral("--hold"), QStringLiteral("0")})
-            != 0
-        || QProcess::execute(QStringLiteral("ffmpeg"), {QStringLiteral("-v"), QStringLiteral("error"),
-                                                        QStringLiteral("-sseof"), QStringLiteral("-0.1"),
-                                                        QStringLiteral("-i"), recording, QStringLiteral("-update"),
-                                                        QStringLiteral("1"), last})
-            != 0)
-        return {};
-    QImage expected(screen, QImage::Format_RGB32);
-    expected.fill(Qt::black);
-    QPainter(&expected).drawImage(QPoint(fit.picture.x, fit.picture.y), QImage(last));
-    return expected;
-}
-
-// The same picture outside the captions, whose text each painter may draw
-// its own way.
-int DifferingOutsideCaptions(QImage seen, QImage expected)
-{
-    const player::Fit fit = player::FitDesign(expected.width(), expected.height());
-    for (const QRect &caption : {Form1::kTopCaptionRect, Form1::kWordsCaptionRect}) {
-        const QRect scaled = QRectF(QPointF(fit.picture.x, fit.picture.y) + QPointF(caption.topLeft()) * fit.scale,
-                                    QSizeF(caption.size()) * fit.scale)
-                                 .toAlignedRect()
-                                 .adjusted(-1, -1, 1, 1);
-        for (QImage *image : {&seen, &expected})
-            QPainter(image).fillRect(scaled, Qt::magenta);
-    }
-    return PixelsDiffering(seen, expected);
 }
 
 bool Running(const QString &arguments)
@@ -301,7 +205,7 @@ void TestScreen::xscreensaverRunsItAsAHack()
     const auto command = [&](const QStringList &arguments) {
         QProcess client;
         return run(client, QStringList{QStringLiteral("xscreensaver-command")} + arguments)
-            && client.waitForFinished(kCeilingMs) && client.exitStatus() == QProcess::NormalExit
+            && client.waitForFinished(kScreenCeilingMs) && client.exitStatus() == QProcess::NormalExit
             && client.exitCode() == 0;
     };
     QProcess daemon;
@@ -319,7 +223,7 @@ void TestScreen::xscreensaverRunsItAsAHack()
         QThread::msleep(10);
     QVERIFY2(!Running(hack), "clickshow still runs a second after -deactivate");
     QVERIFY(command({QStringLiteral("-exit")}));
-    QVERIFY(daemon.waitForFinished(kCeilingMs));
+    QVERIFY(daemon.waitForFinished(kScreenCeilingMs));
 }
 
 CLICKSHOW_E2E_MAIN(TestScreen)

@@ -6,6 +6,7 @@
 
 #include "player/inputrules.h"
 #include "player/picture.h"
+#include "player/saverarguments.h"
 #include "player/scaling.h"
 
 #include <QtTest>
@@ -26,6 +27,8 @@ private slots:
     void inputRules();
     void fitDesign_data();
     void fitDesign();
+    void saverArguments_data();
+    void saverArguments();
 };
 
 void TestPlayer::inputRules_data()
@@ -113,6 +116,38 @@ void TestPlayer::fitDesign()
     // The picture's far corner maps back to the design's.
     QCOMPARE(fit.DesignX(picture.x() + 499 * scale), 499.0);
     QCOMPARE(fit.DesignY(picture.y() + 356 * scale), 356.0);
+}
+
+void TestPlayer::saverArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("window");
+
+    using Mode = player::SaverRequest::Mode;
+    QTest::newRow("nothing opens the settings") << QStringList{} << int(Mode::Settings) << 0;
+    QTest::newRow("/s plays") << QStringList{"/s"} << int(Mode::Play) << 0;
+    QTest::newRow("either case, - for /") << QStringList{"-S"} << int(Mode::Play) << 0;
+    QTest::newRow("/p and its window apart") << QStringList{"/p", "1234"} << int(Mode::Preview) << 1234;
+    QTest::newRow("/P:window") << QStringList{"/P:5678"} << int(Mode::Preview) << 5678;
+    QTest::newRow("/p without a window is nothing") << QStringList{"/p"} << int(Mode::None) << 0;
+    QTest::newRow("/c:window, the settings' owner") << QStringList{"/c:42"} << int(Mode::Settings) << 42;
+    QTest::newRow("/c alone") << QStringList{"-c"} << int(Mode::Settings) << 0;
+    QTest::newRow("anything else is nothing") << QStringList{"/x"} << int(Mode::None) << 0;
+}
+
+void TestPlayer::saverArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, mode);
+    QFETCH(int, window);
+
+    std::vector<std::string> given;
+    for (const QString &argument : arguments)
+        given.push_back(argument.toStdString());
+    const player::SaverRequest request = player::ReadSaverArguments(given);
+    QCOMPARE(int(request.mode), mode);
+    QCOMPARE(int(request.window), window);
 }
 
 QTEST_APPLESS_MAIN(TestPlayer)

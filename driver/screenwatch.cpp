@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
+#include "screenwatch.h"
+
+#include "picture.h"
+
+#include "player/scaling.h"
+#include "show/design.h"
+#include "show/palette.h"
+
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+// The show's backdrops, one show after another, as they follow each other.
+const QList<QRgb> kBackdrops = {ToQRgb(show::kGrey100), ToQRgb(show::kGrey110), ToQRgb(show::kGrey109),
+                                ToQRgb(show::kGrey110), ToQRgb(show::kGrey109), ToQRgb(show::kWhite)};
+
+// Where the picture stands in `expected`, and at what scale.
+player::Fit FitOf(QSize expected, double scale)
+{
+    if (scale <= 0)
+        return player::FitDesign(expected.width(), expected.height());
+    player::Fit fit;
+    fit.scale = scale;
+    fit.picture = {0, 0, expected.width(), expected.height()};
+    return fit;
+}
+
+} // namespace
+
+bool WaitFor(const std::function<QImage()> &look, const std::function<bool(const QImage &)> &done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < kScreenCeilingMs) {
+        if (done(look()))
+            return true;
+        QThread::msleep(5);
+    }
+    return false;
+}
+
+bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &followed)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const int count = int(kBackdrops.size());
+    int at = -1; // the backdrop that stands, once the first show is caught
+    while (followed.starts.size() < shows || at != count - 1) {
+        if (timer.elapsed() > kScreenCeilingMs)
+            return false;
+        const QImage picture = look();
+        const QRgb seen = picture.isNull() ? 0 : Backdrop(picture);
+        if (at < 0 && seen != kBackdrops[0] && kBackdrops.contains(seen)) {
+            qWarning("the first show began unseen: backdrop %08x came first", seen);
+            return false;
+        }
+        if ((at < 0 && seen != kBackdrops[0]) || (at >= 0 && seen == kBackdrops[at]))
+            continue;
+        const bool finaleHidden = at == count - 2 && seen == kBackdrops[0];
+        if (at >= 0 && seen != kBackdrops[(at + 1) % count] && !finaleHidden) {
+            qWarning("backdrop %08x where %08x should follow", seen, kBackdrops[(at + 1) % count]);
+            return false;
+        }
+        at = finaleHidden ? 0 : (at + 1) % count;
+        if (qEnvironmentVariableIsSet("CLICKSHOW_DEBUG_BACKDROPS"))
+            qInfo("backdrop %d at %lld ms", at, timer.elapsed());
+        if (at == 0)
+            followed.starts.append(timer.elapsed());
+        if (at == count - 1)
+            followed.finales.append(timer.elapsed());
+    }
+    return true;
+}
+
+QImage RecordedPicture(QSize screen, double scale)
+{
+    QTemporaryDir dir;
+    const QString recording = dir.filePath(QStringLiteral("show.mkv")), last = dir.filePath(QStringLiteral("last.png"));
+    const player::Fit fit = FitOf(screen, scale);
+    if (QProcess::execute(QStringLiteral(CLICKSHOW_BINARY),
+                          {QStringLiteral("--record"), recording, QStringLiteral("--scale"), QString::number(fit.scale),
+                           QStringLiteral("--hold"), QStringLiteral("0")})
+            != 0
+        || QProcess::execute(QStringLiteral("ffmpeg"), {QStringLiteral("-v"), QStringLiteral("error"),
+                                                        QStringLiteral("-sseof"), QStringLiteral("-0.1"),
+                                                        QStringLiteral("-i"), recording, QStringLiteral("-update"),
+                                                        QStringLiteral("1"), last})
+            != 0)
+        return {};
+    QImage expected(screen, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    QPainter(&expected).drawImage(QPoint(fit.picture.x, fit.picture.y), QImage(last));
+    return expected;
+}
+
+int DifferingOutsideCaptions(QImage seen, QImage expected, double scale)
+{
+    const player::Fit fit = FitOf(expected.size(), scale);
+    for (const show::DesignRect &caption : {show::kTopCaption, show::kWordsCaption}) {
+        const QRect scaled = QRectF(QPointF(fit.picture.x + caption.x * fit.scale, fit.picture.y + caption.y * fit.scale),
+                                    QSizeF(caption.width, caption.height) * fit.scale)
+                                 .toAlignedRect()
+                                 .adjusted(-1, -1, 1, 1);
+        for (QImage *image : {&seen, &expected})
+            QPainter(image).fillRect(scaled, Qt::magenta);
+    }
+    return PixelsDiffering(seen, expected);
+}

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The clickshow developers
+
+#pragma once
+
+// What a test sees of shows on a screen, however they are played: the
+// backdrops as they follow each other, and the final picture against a
+// recording's.
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+
+#include <functional>
+
+inline constexpr int kScreenCeilingMs = 60000; // only real breakage takes this long
+
+// Until `done` holds for what `look` sees, or the ceiling.
+bool WaitFor(const std::function<QImage()> &look, const std::function<bool(const QImage &)> &done);
+
+// Follows the backdrops of what `look` sees until `shows` shows have begun
+// and the last has reached its finale, each backdrop in its order: true if
+// they did. The first show is seen whole: nothing of it may come before its
+// first backdrop. A show that follows at once (a click queued during the
+// one before) may hide the finale before it. Notes when each show began
+// and when each finale came, in milliseconds.
+struct Followed
+{
+    QList<qint64> starts, finales;
+};
+bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &followed);
+
+// The final picture of `clickshow --record --scale F`, F the scale that
+// fits `screen`, centred on black as a scaled view shows it; at `scale`, if
+// given, the picture alone.
+QImage RecordedPicture(QSize screen, double scale = 0);
+
+// How many pixels differ outside the captions, whose text each painter
+// draws its own way; `expected` tells where the picture stands, as
+// RecordedPicture() makes it.
+int DifferingOutsideCaptions(QImage seen, QImage expected, double scale = 0);
