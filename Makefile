@@ -2,7 +2,11 @@
 # SPDX-FileCopyrightText: 2026 The clickshow developers
 # The two commands of a fresh machine: `make run` and `make test`.
 
-.PHONY: all run test package bench screenshot animation web web-serve windows clean
+# One progress line a step: no "Entering directory" from the makes that
+# CMake's build runs.
+MAKEFLAGS += --no-print-directory
+
+.PHONY: all run test package bench screenshot animation web web-serve windows dist clean
 
 all:
 	@scripts/install-deps.sh run
@@ -27,6 +31,8 @@ test:
 	@scripts/build-windows.sh >/dev/null
 	ctest --preset default
 	ctest --preset windows
+	@$(MAKE) --no-print-directory dist >/dev/null
+	cd dist && sha256sum --check --quiet SHA256SUMS
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
 	ctest --preset asan
@@ -66,9 +72,14 @@ windows:
 	@scripts/install-deps.sh windows
 	scripts/build-windows.sh
 
+# Everything a person downloads, in dist/, with its SHA256SUMS: the
+# Debian package, the Windows zip, the page as one file and as a folder.
+dist: package web windows
+	@scripts/collect-dist.sh
+
 PORT ?= 8000
 web-serve: web
 	node web/serve.mjs build-web $(PORT)
 
 clean:
-	rm -rf build build-asan build-core build-package build-web build-web-cmake build-windows
+	rm -rf build build-asan build-core build-package build-web build-web-cmake build-windows dist

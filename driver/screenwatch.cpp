@@ -69,8 +69,7 @@ bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &f
             return false;
         }
         at = finaleHidden ? 0 : (at + 1) % count;
-        if (qEnvironmentVariableIsSet("CLICKSHOW_DEBUG_BACKDROPS"))
-            qInfo("backdrop %d at %lld ms", at, timer.elapsed());
+        followed.backdrops.append(timer.elapsed());
         if (at == 0)
             followed.starts.append(timer.elapsed());
         if (at == count - 1)

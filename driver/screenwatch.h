@@ -22,11 +22,11 @@ bool WaitFor(const std::function<QImage()> &look, const std::function<bool(const
 // and the last has reached its finale, each backdrop in its order: true if
 // they did. The first show is seen whole: nothing of it may come before its
 // first backdrop. A show that follows at once (a click queued during the
-// one before) may hide the finale before it. Notes when each show began
-// and when each finale came, in milliseconds.
+// one before) may hide the finale before it. Notes when each show began,
+// when each finale came and when each backdrop came, in milliseconds.
 struct Followed
 {
-    QList<qint64> starts, finales;
+    QList<qint64> starts, finales, backdrops;
 };
 bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &followed);
 
