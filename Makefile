@@ -10,7 +10,7 @@ MAKEFLAGS += --no-print-directory
 
 all:
 	@scripts/install-deps.sh run
-	@cmake --preset default -DBUILD_TESTING=OFF -DCLICKSHOW_E2E_TESTS=OFF -DCLICKSHOW_BROWSER_TESTS=OFF >/dev/null
+	@cmake --preset default -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build --preset default --target clickshow
 
 # Just the program, and just what it needs.
