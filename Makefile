@@ -64,13 +64,13 @@ animation: all
 # The show in a web page, in build-web/: static files for any web server.
 web:
 	@scripts/install-deps.sh web
-	scripts/build-web.sh
+	@scripts/build-web.sh
 
 # The program and its screen saver for Windows, and their zip, in
 # build-windows/: cross-built with mingw-w64.
 windows:
 	@scripts/install-deps.sh windows
-	scripts/build-windows.sh
+	@scripts/build-windows.sh
 
 # Everything a person downloads, in dist/, with its SHA256SUMS: the
 # Debian package, the Windows zip, the page as one file and as a folder.

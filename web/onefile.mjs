@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
 // The page as one file, clickshow.html, from the folder's page and its
-// parts: the script inline, the .wasm in it gzipped (a third of its weight
-// as base64), the face as data. It plays from a file, a mail attachment or
+// parts: the script inline, the .wasm in it gzipped (half the bytes of the
+// bare .wasm as base64), the face as data. It plays from a file, a mail attachment or
 // any server, as nothing is fetched; its Content-Security-Policy allows
 // only what it holds, by hash.
 //
@@ -33,6 +33,8 @@ const replace = (pattern, text) => {
   if (page === before) throw new Error(`index.html: no ${pattern}`);
 };
 replace('url("p052.woff2")', `url("data:font/woff2;base64,${read('p052.woff2').toString('base64')}")`);
+replace('<style>', '<!-- The captions\' face is a subset of P052: (c) 2015 URW Software, 2013, 2014 (URW)++ Design & ' +
+  'Development; AGPL-3 with a font exception, in full in p052-licence.txt of the page\'s folder. -->\n<style>');
 replace('<script src="clickshow.js"></script>', `<script>${script}</script>`);
 replace(/<p class="message" id="failed" hidden>[^<]*/, '<p class="message" id="failed" hidden>This browser could not start the show.');
 const style = /<style>([\s\S]*?)<\/style>/.exec(page)[1];

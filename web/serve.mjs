@@ -41,11 +41,19 @@ export async function serve(roots, port = 0) {
     if (request.method === 'HEAD') return response.end();
     createReadStream(file, { start, end }).pipe(response);
   });
-  await new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
+  await new Promise((resolve, reject) => server.once('error', reject).listen(port, '127.0.0.1', resolve));
   return { origin: `http://127.0.0.1:${server.address().port}`, close: () => new Promise((r) => server.close(r)) };
 }
 
 if (process.argv[1] === fileURLToPath(import.meta.url)) {
-  const { origin } = await serve({ '/': process.argv[2] ?? '.' }, Number(process.argv[3] ?? 8000));
-  console.log(`the page is at ${origin}/ (Ctrl+C stops)`);
+  const port = Number(process.argv[3] ?? 8000);
+  try {
+    const { origin } = await serve({ '/': process.argv[2] ?? '.' }, port);
+    console.log(`the page is at ${origin}/ (Ctrl+C stops)`);
+  } catch (error) {
+    // What `make web-serve` can do about it, in a line.
+    const why = { EADDRINUSE: 'is in use', EACCES: 'is not for this user' }[error.code] ?? `cannot serve: ${error.message}`;
+    console.error(`clickshow: port ${port} on 127.0.0.1 ${why}; try another with PORT=${port < 65535 ? port + 1 : 8000} make web-serve`);
+    process.exit(1);
+  }
 }

@@ -46,8 +46,10 @@ player::Change WebPlayer::Frame(double now)
     if (due_ >= 0 && now >= due_)
         Ask();
     if (starting_ == 1) {
-        // On the screen from started_[1], a frame after its frame begins.
-        const double start = started_[1] - (now - started_[1]);
+        // On the screen from started_[1], a frame after its frame begins: a
+        // frame as long as this one, or a 60th of a second if this one came
+        // late, so that the show never runs early.
+        const double start = started_[1] - std::min(now - started_[1], 1000.0 / 60);
         timeline_.Delay(std::max<std::int64_t>(0, Nanoseconds(start) - Nanoseconds(started_[0])));
         starting_ = 0;
     } else if (starting_ == 2) {
