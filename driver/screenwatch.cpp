@@ -55,6 +55,9 @@ bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &f
     while (followed.starts.size() < shows || at != count - 1) {
         if (timer.elapsed() > kScreenCeilingMs)
             return false;
+        // A millisecond between looks leaves the display server, and the
+        // program it serves, the time they need on a busy machine.
+        QThread::usleep(1000);
         const QImage picture = look();
         const QRgb seen = picture.isNull() ? 0 : Backdrop(picture);
         if (at < 0 && seen != kBackdrops[0] && kBackdrops.contains(seen)) {
