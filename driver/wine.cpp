@@ -19,8 +19,6 @@ Wine::Wine(const QString &display)
         problem_ = QStringLiteral("no folder for a Wine prefix");
         return;
     }
-    // Unmanaged windows block two seconds as they go; under a window
-    // manager they are managed anyway.
     if (Run(QStringLiteral("wineboot"), {QStringLiteral("-i")}) != 0)
         problem_ = QStringLiteral("wineboot failed: ") + QString::fromLocal8Bit(Output(QProcess()));
 }

@@ -8,8 +8,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// Windows programs under Wine on an X display of the test's own: one Wine
-// prefix, made fresh for the run (no Mono or Gecko asked for, no menus
+// Windows programs under Wine on an X display of the test's own, best with
+// a window manager (unmanaged windows block two seconds as they go): one
+// Wine prefix, made fresh for the run (no Mono or Gecko asked for, no menus
 // written into $HOME), and each program's output in files, as Wine's
 // helpers would hold a pipe open. The prefix's wineserver goes with it.
 class Wine
