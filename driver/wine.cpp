@@ -69,13 +69,21 @@ QByteArray Wine::Output(const QProcess &process) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Where the releases of Wine read it; a fresh wineserver (and desktop)
+// reads it again.
 bool Wine::SetDpi(int dpi)
 {
-    return Run(QStringLiteral("reg"), {QStringLiteral("add"), QStringLiteral("HKCU\\Control Panel\\Desktop"),
-                                       QStringLiteral("/v"), QStringLiteral("LogPixels"), QStringLiteral("/t"),
-                                       QStringLiteral("REG_DWORD"), QStringLiteral("/d"), QString::number(dpi),
-                                       QStringLiteral("/f")})
-        == 0;
+    for (const char *key : {"HKCU\\Control Panel\\Desktop", "HKCU\\Software\\Wine\\Fonts", "HKCC\\Software\\Fonts"}) {
+        if (Run(QStringLiteral("reg"), {QStringLiteral("add"), QLatin1String(key), QStringLiteral("/v"),
+                                        QStringLiteral("LogPixels"), QStringLiteral("/t"), QStringLiteral("REG_DWORD"),
+                                        QStringLiteral("/d"), QString::number(dpi), QStringLiteral("/f")})
+            != 0)
+            return false;
+    }
+    QProcess server;
+    server.setProcessEnvironment(Environment());
+    server.start(QStringLiteral("wineserver"), {QStringLiteral("-k")});
+    return server.waitForFinished(kCeilingMs);
 }
 
 QString Wine::Registry(const QString &key, const QString &value)
