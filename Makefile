@@ -79,7 +79,7 @@ dist: package web windows
 
 PORT ?= 8000
 web-serve: web
-	node web/serve.mjs build-web $(PORT)
+	@node web/serve.mjs build-web $(PORT)
 
 clean:
 	rm -rf build build-asan build-core build-package build-web build-web-cmake build-windows dist
