@@ -3,6 +3,8 @@
 
 #include "commandline.h"
 
+#include "player/limits.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -63,10 +65,10 @@ const Option kOptions[] = {
     {nullptr, "fullscreen", nullptr, "play on the whole screen: the picture as designed, as large as fits, on black",
      &Options::fullscreen, 0, 0, nullptr, kWindowOnly},
     {nullptr, "loop", "SECONDS", "play the show again each time its final picture has stood SECONDS", &Options::loop,
-     0, 3600, "seconds", kWindowOnly},
+     0, player::kLoopSecondsMost, "seconds", kWindowOnly},
     {nullptr, "root", nullptr,
      "be a screensaver: draw on the window XScreenSaver names (XSCREENSAVER_WINDOW), else on the root window, "
-     "scaled to it, in a loop (5 seconds a final picture)",
+     "scaled to it, in a loop",
      &Options::root, 0, 0, nullptr, kWindowOnly},
     {nullptr, "window-id", "ID", "be a screensaver on the X window ID, as --root does", &Options::windowId, 0, 0,
      "an X window id, in hex (0x...) or decimal", kWindowOnly},
@@ -152,8 +154,9 @@ Status Read(const Option &option, const QString &text, Options &options)
         Status operator()(unsigned long Options::*field) const
         {
             bool ok = false;
-            const unsigned long value = text.toULong(&ok, 0); // ids come in hex
-            return ok && value ? (options.*field = value), Status::Ok() : Refuse(option);
+            // Ids come in hex, and an X id has 32 bits at most.
+            const unsigned long value = text.toULong(&ok, 0);
+            return ok && value && value <= 0xffffffffUL ? (options.*field = value), Status::Ok() : Refuse(option);
         }
         Status operator()(QString RecordOptions::*field) const
         {
@@ -273,6 +276,8 @@ QString Help()
                 + QLatin1String(std::holds_alternative<QSize RecordOptions::*>(option.field) ? " a side" : "");
         if (const QString fallback = Default(option); !fallback.isEmpty())
             text += QStringLiteral(" (%1)").arg(fallback);
+        if (std::holds_alternative<bool Options::*>(option.field) && std::get<bool Options::*>(option.field) == &Options::root)
+            text += QStringLiteral(" (%1 seconds a final picture)").arg(player::kSaverFinaleSeconds);
         (option.flags & kQt ? qt : help) += Wrapped(Column(left, kLeft), text);
     }
     help += QStringLiteral("\nQt's own options:\n") + qt;

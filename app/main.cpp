@@ -4,6 +4,7 @@
 #include "commandline.h"
 #include "windowplayer.h"
 
+#include "player/limits.h"
 #include "record/recordentry.h"
 #include "screen/hostwindow.h"
 #include "screen/screensaverplayer.h"
@@ -38,8 +39,6 @@ struct HeldMessage
 QList<HeldMessage> heldMessages;
 
 const QString kDisplayLost = QStringLiteral("the connection to the display is lost");
-// How long a screensaver's final picture stands, unless --loop says.
-constexpr double kScreensaverLoopSeconds = 5;
 
 void Report(const QString &message)
 {
@@ -154,7 +153,7 @@ int main(int argc, char *argv[])
         unsigned long host = 0;
         if (const Status found = FindHostWindow(options.windowId, host); !found.ok())
             Fail(QString::fromStdString(found.message()));
-        saver = std::make_unique<ScreenSaverPlayer>(host, options.loop >= 0 ? options.loop : kScreensaverLoopSeconds,
+        saver = std::make_unique<ScreenSaverPlayer>(host, options.loop >= 0 ? options.loop : player::kSaverFinaleSeconds,
                                                     [](const QString &message) {
                                                         Fail(DisplayConnectionLost() ? kDisplayLost : message);
                                                     });

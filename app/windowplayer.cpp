@@ -26,8 +26,15 @@ void WindowPlayer::Start()
 
 void WindowPlayer::Painted()
 {
-    if (session_.FirstShowDue())
-        loop_.start(0);
+    session_.Painted();
+    Schedule();
+}
+
+// The loop's next show, when the session has it due.
+void WindowPlayer::Schedule()
+{
+    if (const int due = session_.MillisecondsToNextShow(); due >= 0 && !loop_.isActive())
+        loop_.start(due);
 }
 
 QWidget &WindowPlayer::Shown()
@@ -42,8 +49,7 @@ void WindowPlayer::Play()
         failed_(Shown(), QString::fromStdString(played.message()));
         return;
     }
-    if (session_.looping())
-        loop_.start(session_.loopMilliseconds());
+    Schedule();
 }
 
 // The whole screen the window is on shows the design picture, scaled; F11

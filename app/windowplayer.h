@@ -38,6 +38,7 @@ public:
 private:
     void SetFullScreen(bool on);
     void Painted();
+    void Schedule();
     QWidget &Shown();
 
     std::function<void(QWidget &, const QString &)> failed_;

@@ -3,7 +3,16 @@
 
 #include "picture.h"
 
+#include "show/design.h"
+#include "show/surface.h"
+
+#include <QFile>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <algorithm>
+#include <cmath>
 
 QRgb Backdrop(const QImage &image)
 {
@@ -60,4 +69,56 @@ int PixelsDiffering(const QImage &a, const QImage &b)
             count += (a.pixel(x, y) & 0xffffffu) != (b.pixel(x, y) & 0xffffffu);
     }
     return count;
+}
+
+QJsonObject ConformanceTable()
+{
+    QFile file(QStringLiteral(CLICKSHOW_CONFORMANCE_TABLE));
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
+}
+
+QRectF CaptionInk(const QImage &picture, show::Label label, double scale, QPoint origin)
+{
+    const show::DesignRect &box = label == show::Label::Top ? show::kTopCaption : show::kWordsCaption;
+    const QRect area = QRectF(origin + QPointF(box.x, box.y) * scale, QSizeF(box.width, box.height) * scale)
+                           .toAlignedRect() & picture.rect();
+    int left = area.right() + 1, top = area.bottom() + 1, right = area.left() - 1, bottom = area.top() - 1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(picture.pixel(x, y)) >= 128)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (right < left)
+        return {};
+    return QRectF((QPointF(left, top) - origin) / scale, (QPointF(right + 1, bottom + 1) - origin) / scale);
+}
+
+QString CaptionsOffTable(const QImage &picture, double scale, QPoint origin)
+{
+    const QJsonObject ink = ConformanceTable().value(QStringLiteral("captionInk")).toObject();
+    const double slack = ink.value(QStringLiteral("slack")).toDouble();
+    QString off;
+    for (const show::Label label : {show::Label::Top, show::Label::Words}) {
+        const QJsonArray want = ink.value(QLatin1String(show::LabelName(label))).toArray();
+        const QRectF seen = CaptionInk(picture, label, scale, origin);
+        const double edges[] = {seen.left(), seen.top(), seen.right(), seen.bottom()};
+        for (int i = 0; i < 4; ++i) {
+            if (want.size() != 4 || std::abs(edges[i] - want[i].toDouble()) > slack) {
+                off += QStringLiteral("%1's ink is at %2, %3 to %4, %5 (scale %6); ")
+                           .arg(QLatin1String(show::LabelName(label)))
+                           .arg(seen.left())
+                           .arg(seen.top())
+                           .arg(seen.right())
+                           .arg(seen.bottom())
+                           .arg(scale);
+                break;
+            }
+        }
+    }
+    return off;
 }

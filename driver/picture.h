@@ -9,6 +9,9 @@
 #include "show/palette.h"
 
 #include <QImage>
+#include <QJsonObject>
+#include <QRectF>
+#include <QString>
 #include <QRect>
 #include <QRgb>
 
@@ -25,3 +28,15 @@ bool HasColourIn(const QImage &image, const QRect &area, QRgb colour);
 int PixelsDiffering(const QImage &a, const QImage &b);
 // A picture's pixels, as one number to compare and look up.
 quint64 PictureHash(const QImage &image);
+
+// What every player must show alike, from the one table the conformance
+// runs read (tests/conformance/table.json).
+QJsonObject ConformanceTable();
+
+// Where a caption's ink stands in a picture of the show: the box of its
+// dark pixels in the caption's rectangle, in pixels of the design (the
+// picture holds the design at `scale` from `origin`). Empty if none.
+QRectF CaptionInk(const QImage &picture, show::Label label, double scale = 1, QPoint origin = {});
+// Both shown captions against the table's: what is off by more than its
+// slack, or empty.
+QString CaptionsOffTable(const QImage &picture, double scale = 1, QPoint origin = {});

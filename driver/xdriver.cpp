@@ -224,6 +224,15 @@ void XDriver::PointerTo(QPoint at)
     XSync(display_, False);
 }
 
+void XDriver::PointerBy(QPoint by)
+{
+    Window root = 0, child = 0;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
+    unsigned mask = 0;
+    XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &windowX, &windowY, &mask);
+    PointerTo(QPoint(x, y) + by);
+}
+
 void XDriver::Move(XWindow window, QPoint topLeft)
 {
     if (HasWindowManager()) {
@@ -282,12 +291,40 @@ void XDriver::Click(XWindow window, QPoint at, unsigned button)
     Release(button);
 }
 
-void XDriver::Key(XWindow window, const char *name)
+void XDriver::Key(XWindow window, const QString &keys, int heldMs)
+{
+    Focus(window);
+    QList<KeyCode> codes;
+    for (QString name : keys.split(QLatin1Char('+'))) {
+        if (name == QLatin1String("ctrl"))
+            name = QStringLiteral("Control_L");
+        codes.append(XKeysymToKeycode(display_, XStringToKeysym(name.toLatin1().constData())));
+    }
+    for (const KeyCode code : codes)
+        XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XSync(display_, False);
+    // A key pressed again while it is down is the server's repeat.
+    QElapsedTimer held;
+    held.start();
+    while (held.elapsed() < heldMs) {
+        QThread::msleep(33);
+        XTestFakeKeyEvent(display_, codes.last(), True, CurrentTime);
+        XSync(display_, False);
+    }
+    for (auto code = codes.crbegin(); code != codes.crend(); ++code)
+        XTestFakeKeyEvent(display_, *code, False, CurrentTime);
+    XSync(display_, False);
+}
+
+void XDriver::KeyEdge(const char *name, bool down)
+{
+    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XStringToKeysym(name)), down, CurrentTime);
+    XSync(display_, False);
+}
+
+void XDriver::Focus(XWindow window)
 {
     XSetInputFocus(display_, window, RevertToParent, CurrentTime);
-    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(name));
-    XTestFakeKeyEvent(display_, code, True, CurrentTime);
-    XTestFakeKeyEvent(display_, code, False, CurrentTime);
     XSync(display_, False);
 }
 

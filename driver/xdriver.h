@@ -58,11 +58,18 @@ public:
     QImage GrabScreen(QRect area);
 
     void Click(XWindow window, QPoint at, unsigned button = 1);
-    // A key, by its X keysym name ("F11", "space"), as typed into `window`.
-    void Key(XWindow window, const char *name);
+    // A key, by its X keysym name ("F11", "space"), as typed into `window`,
+    // with the modifiers named before it ("ctrl+q"). Held `heldMs`, it
+    // repeats as a held key does.
+    void Key(XWindow window, const QString &keys, int heldMs = 0);
+    // One key down, or up, alone: what the focus gets.
+    void KeyEdge(const char *name, bool down);
+    // Input to `window` from now on, as a click on it would give it.
+    void Focus(XWindow window);
     void Hover(XWindow window, QPoint at);
-    // The pointer to a point of the screen.
+    // The pointer to a point of the screen, or that far from where it is.
     void PointerTo(QPoint at);
+    void PointerBy(QPoint by);
     void Press(XWindow window, QPoint at, unsigned button = 1);
     void Release(unsigned button = 1);
     // As the title bar's close button does: through the window manager when

@@ -12,4 +12,9 @@ namespace player {
 // captions' face by them, and the browser tests expect by them.
 std::string DesignValuesJson();
 
+// The players' rules as the page's script takes them, as JSON: the numbers
+// of each player::Action and player::Key, the loop's longest finale, the
+// captions' face.
+std::string RulesValuesJson();
+
 } // namespace player

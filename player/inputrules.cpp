@@ -7,10 +7,20 @@
 
 namespace player {
 
-Event Event::Press(double x, double y, Button button, int clicks)
+namespace {
+
+Event Of(Event::Kind kind)
 {
     Event event;
-    event.kind = Kind::Press;
+    event.kind = kind;
+    return event;
+}
+
+} // namespace
+
+Event Event::Press(double x, double y, Button button, int clicks)
+{
+    Event event = Of(Kind::Press);
     event.x = x;
     event.y = y;
     event.button = button;
@@ -18,18 +28,16 @@ Event Event::Press(double x, double y, Button button, int clicks)
     return event;
 }
 
-Event Event::Release(double x, double y, bool inside, Button button)
+Event Event::Release(double x, double y, Button button)
 {
     Event event = Press(x, y, button);
     event.kind = Kind::Release;
-    event.inside = inside;
     return event;
 }
 
-Event Event::KeyDown(Key key, unsigned modifiers, bool repeat, std::uint64_t time)
+Event Event::KeyDown(Key key, unsigned modifiers, bool repeat, std::uint32_t time)
 {
-    Event event;
-    event.kind = Kind::Key;
+    Event event = Of(Kind::Key);
     event.key = key;
     event.modifiers = modifiers;
     event.repeat = repeat;
@@ -39,50 +47,53 @@ Event Event::KeyDown(Key key, unsigned modifiers, bool repeat, std::uint64_t tim
 
 Event Event::ShowStarted()
 {
-    Event event;
-    event.kind = Kind::ShowStarted;
-    return event;
+    return Of(Kind::ShowStarted);
 }
 
-Event Event::ShowEnded(std::uint64_t time)
+Event Event::ShowEnded(std::uint32_t time)
 {
-    Event event;
-    event.kind = Kind::ShowEnded;
+    Event event = Of(Kind::ShowEnded);
     event.time = time;
     return event;
 }
 
 Event Event::CloseAsked()
 {
-    Event event;
-    event.kind = Kind::CloseAsked;
-    return event;
+    return Of(Kind::CloseAsked);
 }
 
 Event Event::FullScreenChanged(bool on)
 {
-    Event event;
-    event.kind = Kind::FullScreenChanged;
+    Event event = Of(Kind::FullScreenChanged);
     event.on = on;
     return event;
 }
 
-InputRules::InputRules(const Picture &picture)
+InputRules::InputRules(const Picture &picture, bool canClose)
     : picture_(picture)
+    , canClose_(canClose)
 {
+}
+
+// The primary button on the picture, outside a shown caption.
+bool InputRules::Clickable(const Event &event) const
+{
+    return event.button == Button::Primary && picture_.OnPicture(event.x, event.y)
+        && !picture_.OnShownCaption(event.x, event.y);
 }
 
 Action InputRules::Handle(const Event &event)
 {
     switch (event.kind) {
     case Event::Kind::Press:
-        pressed_ = event.button == Button::Primary && event.clicks == 1 && !picture_.OnShownCaption(event.x, event.y);
+        pressed_ = event.clicks == 1 && Clickable(event);
         return pressed_ ? Action::LetGo : Action::None;
     case Event::Kind::Release: {
-        const bool click = pressed_ && event.button == Button::Primary && event.inside
-            && !picture_.OnShownCaption(event.x, event.y);
+        const bool click = pressed_ && Clickable(event);
         pressed_ = false;
-        return click ? Click() : Action::None;
+        if (!click)
+            return Action::None;
+        return closed_ ? Action::LetGo : Action::Play;
     }
     case Event::Kind::Key:
         return ShowKey(event);
@@ -91,11 +102,11 @@ Action InputRules::Handle(const Event &event)
         return Action::None;
     case Event::Kind::ShowEnded:
         showing_ = false;
+        ended_ = true;
         showEnd_ = event.time;
         return Action::None;
     case Event::Kind::CloseAsked:
-        closed_ = true;
-        return showing_ ? Action::CloseAfterShow : Action::CloseNow;
+        return Close();
     case Event::Kind::FullScreenChanged:
         fullScreen_ = event.on;
         return Action::None;
@@ -103,24 +114,22 @@ Action InputRules::Handle(const Event &event)
     return Action::None;
 }
 
-Action InputRules::Click()
+Action InputRules::Close()
 {
-    if (closed_)
-        return Action::LetGo;
-    return showing_ ? Action::QueueOne : Action::Play;
+    closed_ = true;
+    return Action::Close;
 }
 
 Action InputRules::ShowKey(const Event &event)
 {
-    const unsigned modifiers = event.modifiers;
-    if (modifiers == kControl && (event.key == Key::Q || event.key == Key::W)) {
-        closed_ = true;
-        return showing_ ? Action::CloseAfterShow : Action::CloseNow;
-    }
-    if (modifiers)
+    if (event.modifiers == kControl && (event.key == Key::Q || event.key == Key::W))
+        return canClose_ ? Close() : Action::None;
+    if (event.modifiers)
         return Action::None;
     switch (event.key) {
     case Key::F11:
+        if (event.repeat)
+            return Action::LetGo;
         fullScreen_ = !fullScreen_;
         return fullScreen_ ? Action::FullScreenOn : Action::FullScreenOff;
     case Key::Escape:
@@ -129,11 +138,9 @@ Action InputRules::ShowKey(const Event &event)
         fullScreen_ = false;
         return Action::FullScreenOff;
     case Key::Space:
-    case Key::Return:
-    case Key::Enter: {
+    case Key::Return: {
         // Input clocks wrap around: what matters is which came first.
-        const bool beforeLastEnd = showEnd_ != 0 && event.time != 0
-            && std::int32_t(std::uint32_t(event.time) - std::uint32_t(showEnd_)) < 0;
+        const bool beforeLastEnd = ended_ && std::int32_t(event.time - showEnd_) < 0;
         if (event.repeat || showing_ || beforeLastEnd || closed_)
             return Action::LetGo;
         return Action::Play;

@@ -63,6 +63,12 @@ canvas::Rect Picture::CaptionRect(show::Label label)
     return {rect.x, rect.y, rect.width, rect.height};
 }
 
+bool Picture::OnPicture(double x, double y) const
+{
+    const canvas::Rect area = canvas_.area();
+    return x >= area.x && y >= area.y && x < area.x + area.width && y < area.y + area.height;
+}
+
 bool Picture::OnShownCaption(double x, double y) const
 {
     for (const show::Label label : {show::Label::Top, show::Label::Words}) {

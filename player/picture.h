@@ -56,7 +56,10 @@ public:
     // Where a label stands whatever the window's size, in pixels of the
     // client area.
     static canvas::Rect CaptionRect(show::Label label);
-    // A point of the client area, in its pixels, lies on a shown caption.
+    // A point of the client area, in its pixels, lies on the picture: on
+    // the part of the client area the canvas holds, not beside it.
+    bool OnPicture(double x, double y) const;
+    // ... and on a shown caption.
     bool OnShownCaption(double x, double y) const;
 
 private:

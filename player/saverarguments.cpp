@@ -4,20 +4,30 @@
 #include "saverarguments.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <limits>
 
 namespace player {
 
 namespace {
 
-// A handle in decimal, as Windows writes it.
+// A window's handle in decimal, as Windows writes it: none is 0, and none
+// is wider than a pointer.
 bool ReadWindow(const std::string &text, std::uintptr_t &window)
 {
-    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])))
+    if (text.empty() || text.size() > 20)
         return false;
-    char *end = nullptr;
-    window = std::uintptr_t(std::strtoull(text.c_str(), &end, 10));
-    return *end == '\0';
+    for (const char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return false;
+    }
+    errno = 0;
+    const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
+    if (errno == ERANGE || value == 0 || value > std::numeric_limits<std::uintptr_t>::max())
+        return false;
+    window = std::uintptr_t(value);
+    return true;
 }
 
 } // namespace
@@ -46,11 +56,16 @@ SaverRequest ReadSaverArguments(const std::vector<std::string> &arguments)
     case 'p':
         if (ReadWindow(handle, request.window))
             request.mode = SaverRequest::Mode::Preview;
+        else
+            request.problem = handle.empty() ? "/p takes the window to preview in: /p HWND"
+                                             : "/p takes a window's handle, a whole number from 1: not \"" + handle + "\"";
         break;
     case 'c':
         request.mode = SaverRequest::Mode::Settings;
-        if (!ReadWindow(handle, request.window))
-            request.window = 0;
+        if (!handle.empty() && !ReadWindow(handle, request.window)) {
+            request.mode = SaverRequest::Mode::None;
+            request.problem = "/c takes a window's handle, a whole number from 1: not \"" + handle + "\"";
+        }
         break;
     default:
         break;

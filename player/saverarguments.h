@@ -18,10 +18,13 @@ struct SaverRequest
     enum class Mode { None, Play, Preview, Settings };
     Mode mode = Mode::None;
     std::uintptr_t window = 0; // the preview's parent, the settings' owner
+    // Why a request that names a screen saver's letter cannot be done (a
+    // preview without a window, a handle out of range), in one line.
+    std::string problem;
 };
 
 // The arguments after the program's name; Mode::None if they ask for no
-// screen saver (or a preview without a window).
+// screen saver, or for one that cannot be (then `problem` says why).
 SaverRequest ReadSaverArguments(const std::vector<std::string> &arguments);
 
 } // namespace player

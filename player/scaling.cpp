@@ -22,4 +22,20 @@ Fit FitDesign(int width, int height)
     return result;
 }
 
+std::vector<MonitorPicture> FitMonitors(const std::vector<canvas::Rect> &monitors)
+{
+    std::vector<MonitorPicture> pictures;
+    for (const canvas::Rect &monitor : monitors) {
+        const bool mirrored = std::any_of(pictures.begin(), pictures.end(),
+                                          [&](const MonitorPicture &picture) { return picture.monitor == monitor; });
+        if (monitor.empty() || mirrored)
+            continue;
+        MonitorPicture picture{monitor, FitDesign(monitor.width, monitor.height)};
+        picture.fit.picture.x += monitor.x;
+        picture.fit.picture.y += monitor.y;
+        pictures.push_back(picture);
+    }
+    return pictures;
+}
+
 } // namespace player

@@ -5,6 +5,8 @@
 
 #include "canvas/rect.h"
 
+#include <vector>
+
 namespace player {
 
 // The design picture in a rectangle of device pixels (a whole screen, a
@@ -26,5 +28,17 @@ struct Fit
 };
 
 Fit FitDesign(int width, int height);
+
+// A screen saver's pictures: one on each monitor, fitted to it, never one
+// across the seam of two. Monitors are rectangles of the virtual screen in
+// device pixels (left of or above the main one where they are negative); a
+// monitor that mirrors another shows the same picture, once. Each fit's
+// picture stands in virtual-screen pixels.
+struct MonitorPicture
+{
+    canvas::Rect monitor;
+    Fit fit;
+};
+std::vector<MonitorPicture> FitMonitors(const std::vector<canvas::Rect> &monitors);
 
 } // namespace player

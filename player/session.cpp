@@ -5,39 +5,54 @@
 
 #include "timeline.h"
 
+#include <algorithm>
+
 namespace player {
 
 Session::Session(CallSurface &surface, double loopSeconds, Clock &clock)
     : surface_(surface)
+    , clock_(clock)
     , timelinePacer_(std::make_unique<TimelinePacer>(
           loopSeconds >= 0 ? TimelinePacer::Mode::Sleep : TimelinePacer::Mode::Spin, clock))
     , show_(surface, *timelinePacer_)
-    , loopSeconds_(loopSeconds)
+    , loop_(loopSeconds)
 {
 }
 
 Session::Session(CallSurface &surface, show::Pacer &pacer)
     : surface_(surface)
+    , clock_(Clock::Steady())
     , show_(surface, pacer)
-    , loopSeconds_(-1)
 {
+}
+
+double Session::Now() const
+{
+    return std::chrono::duration<double, std::milli>(clock_.Now()).count();
 }
 
 Status Session::Play()
 {
-    started_ = true;
+    loop_.ShowStarted();
     surface_.BeginShow();
     const Status played = PlayShow(show_);
     surface_.EndShow();
+    loop_.ShowEnded(Now());
+    if (!played.ok())
+        loop_.Stop();
     return played;
 }
 
-bool Session::FirstShowDue()
+void Session::Painted()
 {
-    if (!looping() || started_)
-        return false;
-    started_ = true;
-    return true;
+    loop_.Painted(Now());
+}
+
+int Session::MillisecondsToNextShow() const
+{
+    if (loop_.due() < 0)
+        return -1;
+    return int(std::max(0.0, loop_.due() - Now()) + 0.5);
 }
 
 } // namespace player

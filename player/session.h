@@ -4,6 +4,7 @@
 #pragma once
 
 #include "callsurface.h"
+#include "loopschedule.h"
 #include "timelinepacer.h"
 
 #include "base/status.h"
@@ -14,10 +15,11 @@
 namespace player {
 
 // A player's shows on a surface that draws at once (a window, a screen, a
-// screen saver): one show whenever the player asks, or, in a loop, again
-// each time the final picture has stood its time. One session serves the
-// surface for the life of the program, so the scatter's random sequence
-// goes on from show to show.
+// screen saver): one show whenever the player asks, and in a loop the
+// shows its schedule has due (loopschedule.h), which the player plays when
+// MillisecondsToNextShow() says. One session serves the surface for the
+// life of the program, so the scatter's random sequence goes on from show
+// to show.
 //
 // The pauses never let an event in. A clicked show spins, as the show was
 // made to; a loop sleeps, so that hours of it hold no core.
@@ -37,21 +39,24 @@ public:
     // comes back as its one message.
     Status Play();
 
-    bool looping() const { return loopSeconds_ >= 0; }
-    // How long a final picture stands before the loop plays again.
-    int loopMilliseconds() const { return int(loopSeconds_ * 1000 + 0.5); }
+    bool looping() const { return loop_.looping(); }
 
-    // The loop's first show waits until the surface is on the screen (the
-    // player calls this once it is painted), so that every show is seen
-    // whole: true, once, when it is to start.
-    bool FirstShowDue();
+    // The surface is on the screen: a loop's first show is due, so that
+    // every show is seen whole.
+    void Painted();
+    // The player closes: no show is due any more.
+    void Stop() { loop_.Stop(); }
+    // When the loop's next show is due, from now; below 0 if none is.
+    int MillisecondsToNextShow() const;
 
 private:
+    double Now() const;
+
     CallSurface &surface_;
+    Clock &clock_;
     std::unique_ptr<TimelinePacer> timelinePacer_;
     show::ClickShow show_;
-    double loopSeconds_;
-    bool started_ = false;
+    LoopSchedule loop_;
 };
 
 } // namespace player

@@ -17,8 +17,8 @@ ScreenSaverPlayer::ScreenSaverPlayer(unsigned long host, double loopSeconds,
     loop_.setSingleShot(true);
     QObject::connect(&loop_, &QTimer::timeout, &view_, [this] { Play(); });
     QObject::connect(&view_, &ScaledView::painted, &view_, [this] {
-        if (session_.FirstShowDue())
-            loop_.start(0);
+        session_.Painted();
+        Schedule();
     });
 }
 
@@ -50,5 +50,11 @@ void ScreenSaverPlayer::Play()
         failed_(QString::fromStdString(played.message()));
         return;
     }
-    loop_.start(session_.loopMilliseconds());
+    Schedule();
+}
+
+void ScreenSaverPlayer::Schedule()
+{
+    if (const int due = session_.MillisecondsToNextShow(); due >= 0 && !loop_.isActive())
+        loop_.start(due);
 }

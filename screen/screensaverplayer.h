@@ -34,6 +34,7 @@ public:
 
 private:
     void Play();
+    void Schedule();
     // The window's size between shows.
     void Follow();
 

@@ -2,31 +2,26 @@
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
 // The page around the show: it hands the player its input, puts on the
-// canvas what each animation frame changed, and lays the captions over it
-// as the player says. The rules, the show, its pixels and where the picture
-// stands are the C++ player's (webmain.cpp).
+// canvas what each animation frame changed, and the captions over it where
+// the player lays them out. The rules, the show, its pixels, the captions'
+// layout, the loop's schedule and where the picture stands are the C++
+// player's (webmain.cpp); the numbers of its actions and keys come from it.
 //
 // The address asks what the window's command line can: ?loop=SECONDS
 // plays the show again each time its final picture has stood that long,
-// from the first click on, and ?fullscreen takes the whole screen at the
-// first click.
+// and ?fullscreen takes the whole screen at the first click.
 
 (function () {
   const frame = document.getElementById('frame');
-  const box = document.getElementById('show');
   const picture = document.getElementById('picture');
   const context = picture.getContext('2d');
-  const captions = [document.getElementById('lblTop'), document.getElementById('lblWords')];
   const button = document.getElementById('whole');
   const utf8 = new TextDecoder();
   const asked = new URLSearchParams(location.search);
-  // Actions, as player::Action numbers them.
-  const kPlay = 1, kQueueOne = 2, kLetGo = 3, kFullScreenOn = 6, kFullScreenOff = 7;
-  // Keys, as player::Key numbers them: Space, Return, Enter, F11, Escape, Q,
-  // W, other. F is the page's own F11, as browsers may keep that key.
-  const kKeys = { ' ': 0, Enter: 1, F11: 3, f: 3, F: 3, Escape: 4, q: 5, Q: 5, w: 6, W: 6 };
-  let design = null; // the design's values, from the player
+  let rules = null; // the rules' numbers, from the player
+  let keys = {}; // a key's name, as the browser gives it, to the rules' number
   let laid = ''; // the device pixels the picture was last fitted to
+  let ratio = devicePixelRatio; // device pixels to a CSS pixel, as last laid out
   let running = false;
   let timer = 0; // until the loop's next show
   let wholeAtFirst = asked.has('fullscreen');
@@ -37,12 +32,29 @@
     return utf8.decode(HEAPU8.subarray(at, HEAPU8.indexOf(0, at)));
   }
 
+  // The shown captions, on their white boxes, each character where the
+  // player puts it, on device pixels.
   function Captions() {
-    captions.forEach((element, label) => {
+    const scale = _clickshow_fitted(0);
+    context.fillStyle = '#000';
+    context.textBaseline = 'alphabetic';
+    rules.captions.forEach((box, label) => {
+      if (!_clickshow_caption_shown(label)) return;
       const text = Text(_clickshow_caption(label));
-      if (element.textContent !== text) element.textContent = text;
-      element.style.fontSize = `${_clickshow_caption_pixels(label)}px`;
-      element.style.visibility = _clickshow_caption_shown(label) ? 'visible' : 'hidden';
+      const at = _clickshow_caption_layout(label) >> 3;
+      const [pixels, baseline] = [HEAPF64[at], HEAPF64[at + 1]];
+      const [left, top] = [Math.floor(box.x * scale), Math.floor(box.y * scale)];
+      const [right, bottom] = [Math.ceil((box.x + box.width) * scale), Math.ceil((box.y + box.height) * scale)];
+      context.save();
+      context.beginPath();
+      context.rect(left, top, right - left, bottom - top);
+      context.clip();
+      context.fillStyle = '#fff';
+      context.fillRect(left, top, right - left, bottom - top);
+      context.fillStyle = '#000';
+      context.font = `${pixels * scale}px ${rules.captionFamily}`;
+      [...text].forEach((c, i) => context.fillText(c, Math.round(HEAPF64[at + 3 + i] * scale), Math.round(baseline * scale)));
+      context.restore();
     });
   }
 
@@ -57,7 +69,7 @@
       const at = _clickshow_rgba(); // before the memory's buffer: it may grow
       context.putImageData(new ImageData(new Uint8ClampedArray(HEAPU8.buffer, at, w * h * 4), w, h), x, y);
     }
-    if (what & 4) Captions();
+    if (what & 6) Captions(); // the pixels put may lie under a caption
     _clickshow_put();
   }
 
@@ -66,7 +78,13 @@
     Put(_clickshow_frame(now));
     running = !!_clickshow_playing(now);
     if (running) requestAnimationFrame(Frame);
-    else if (_clickshow_due() >= 0) timer = setTimeout(Run, _clickshow_due() - performance.now());
+    else Later();
+  }
+
+  // The loop's next show, when the player has it due.
+  function Later() {
+    clearTimeout(timer);
+    if (_clickshow_due() >= 0) timer = setTimeout(Run, _clickshow_due() - performance.now());
   }
 
   function Run() {
@@ -106,19 +124,18 @@
     return true;
   }
 
-  // What the rules say, done; the rest (a close: Ctrl+W and the like) stays
-  // the browser's.
+  // What the rules say, done; what they leave (None) stays the browser's.
   function Act(action, event) {
-    if (action === kFullScreenOn || action === kFullScreenOff) {
-      if (ToWhole(action === kFullScreenOn)) event.preventDefault();
+    const { Play, LetGo, FullScreenOn, FullScreenOff } = rules.actions;
+    if (action === FullScreenOn || action === FullScreenOff) {
+      if (ToWhole(action === FullScreenOn)) event.preventDefault();
       return;
     }
-    if (action === kLetGo || action === kPlay || action === kQueueOne) event.preventDefault();
-    if (action === kPlay || action === kQueueOne) {
+    if (action === LetGo || action === Play) event.preventDefault();
+    if (action === Play) {
       if (wholeAtFirst) ToWhole(true);
       wholeAtFirst = false;
       Run();
-      Awake();
     }
   }
 
@@ -127,34 +144,55 @@
   // device pixel for each of its pixels, so outlines stay sharp.
   function Layout() {
     const whole = Whole();
-    const ratio = devicePixelRatio;
+    const now = devicePixelRatio;
     document.documentElement.classList.toggle('whole', whole);
     if (whole) Object.assign(frame.style, { width: '', height: '' });
-    const width = whole ? frame.clientWidth : Math.min(document.documentElement.clientWidth, design.width);
-    const wanted = `${Math.round(width * ratio)} ${whole ? Math.round(frame.clientHeight * ratio) : 0} ${ratio}`;
+    const width = whole ? frame.clientWidth : Math.min(document.documentElement.clientWidth, rules.width);
+    const wanted = `${Math.round(width * now)} ${whole ? Math.round(frame.clientHeight * now) : 0} ${now}`;
     if (wanted === laid) return;
     const size = wanted.split(' ').map(Number);
     if (!_clickshow_layout(size[0], size[1])) return;
     laid = wanted;
+    ratio = now;
     _clickshow_full_screen(whole);
     const fit = [0, 1, 2, 3, 4].map(_clickshow_fitted);
     const px = (device) => `${device / ratio}px`;
     picture.width = fit[3];
     picture.height = fit[4];
     Object.assign(picture.style, { left: px(fit[1]), top: px(fit[2]), width: px(fit[3]), height: px(fit[4]) });
-    Object.assign(box.style, { left: px(fit[1]), top: px(fit[2]), transform: `scale(${fit[0] / ratio})` });
     if (!whole) Object.assign(frame.style, { width: px(fit[3]), height: px(fit[4]) });
     Put(2);
   }
 
-  // A point of the page as device pixels of the frame.
+  // The device pixel ratio, watched at the ratio it now has: a media query
+  // answers one change only, from the ratio it was made for.
+  function WatchRatio() {
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+      Layout();
+      WatchRatio();
+    }, { once: true });
+  }
+
+  // A point of the page as device pixels of the frame, as it was laid out.
   function At(event) {
     const rect = frame.getBoundingClientRect();
-    return [(event.clientX - rect.left) * devicePixelRatio, (event.clientY - rect.top) * devicePixelRatio];
+    return [(event.clientX - rect.left) * ratio, (event.clientY - rect.top) * ratio];
+  }
+
+  // The loop's seconds, read by the player's rules as the window reads
+  // --loop: the text goes into the module's memory.
+  function Loop(text) {
+    const bytes = new TextEncoder().encode(text.slice(0, 60));
+    const at = _clickshow_text(bytes.length);
+    HEAPU8.set(bytes, at);
+    return _clickshow_loop(at);
   }
 
   function Start() {
-    design = JSON.parse(Text(_clickshow_design()));
+    rules = Object.assign(JSON.parse(Text(_clickshow_design())), JSON.parse(Text(_clickshow_rules())));
+    const number = rules.keys;
+    keys = { ' ': number.Space, Enter: number.Return, F11: number.F11, f: number.F11, F: number.F11,
+             Escape: number.Escape, q: number.Q, Q: number.Q, w: number.W, W: number.W };
     // The window's background before the first click: the system's button face.
     const probe = document.createElement('div');
     probe.style.background = 'ButtonFace';
@@ -162,19 +200,18 @@
     const face = getComputedStyle(probe).backgroundColor.match(/\d+/g).map(Number);
     probe.remove();
     _clickshow_start(face[0], face[1], face[2]);
-    if (asked.has('loop')) _clickshow_loop(Number(asked.get('loop')));
-    Object.assign(box.style, { width: `${design.width}px`, height: `${design.height}px` });
-    captions.forEach((element, label) => {
-      const rect = design.captions[label];
-      Object.assign(element.style, { left: `${rect.x}px`, top: `${rect.y}px`, width: `${rect.width}px`,
-                                     height: `${rect.height}px` });
-    });
+    if (asked.has('loop')) Loop(asked.get('loop'));
     Layout();
-    Captions();
-    document.fonts.load(`${design.captionPixels}px P052`).then(() => {
-      _clickshow_refit();
-      Captions();
-    });
+    document.fonts.load(`${rules.captionPixels}px ${rules.captionFamily}`).then(() => Put(4));
+    // A loop's first show once the picture is on the screen: a frame is,
+    // as the next one begins.
+    if (_clickshow_looping()) {
+      requestAnimationFrame(() => requestAnimationFrame((now) => {
+        _clickshow_painted(now);
+        Later();
+        Awake();
+      }));
+    }
     document.getElementById('hint').hidden = false;
     button.hidden = !document.fullscreenEnabled;
     button.addEventListener('click', () => {
@@ -183,7 +220,7 @@
     });
     addEventListener('resize', Layout);
     document.addEventListener('fullscreenchange', Layout);
-    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', Layout);
+    WatchRatio();
     document.addEventListener('visibilitychange', Awake);
     // The second press of a double click comes with a detail of 2.
     frame.addEventListener('mousedown', (event) => {
@@ -195,10 +232,11 @@
       Act(_clickshow_release(at[0], at[1], event.button === 0), event);
     });
     addEventListener('keydown', (event) => {
-      const key = event.code === 'NumpadEnter' ? 2 : event.key in kKeys ? kKeys[event.key] : 7;
-      const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0) | (event.metaKey ? 8 : 0);
+      const key = event.code === 'NumpadEnter' ? number.Return : event.key in keys ? keys[event.key] : number.Other;
+      const held = rules.modifiers;
+      const modifiers = (event.shiftKey ? held.Shift : 0) | (event.ctrlKey ? held.Control : 0)
+        | (event.altKey ? held.Alt : 0) | (event.metaKey ? held.Meta : 0);
       Act(_clickshow_key(key, modifiers, event.repeat, event.timeStamp), event);
-      Awake(); // a close ends the loop
     });
   }
 

@@ -1,35 +1,26 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
-// What the page's script calls: one player, the design's values, and the
-// captions fitted by the players' rules on the browser's own measure of
-// text. The script forwards events and draws; it decides nothing.
+// What the page's script calls: one player, the design's values, the
+// rules' numbers, and the captions laid out by the players' rules. The
+// script forwards events and draws; it decides nothing.
 
 #include "webplayer.h"
 
-#include "player/captionfit.h"
+#include "player/captionlayout.h"
 #include "player/designvalues.h"
+#include "player/limits.h"
 #include "player/scaling.h"
 #include "show/design.h"
 
 #include <emscripten.h>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
+#include <vector>
 #include <memory>
 #include <string>
-
-// The ink of `text` at `pixels` in the captions' face, as the browser
-// measures it: left, top, right, bottom from the line's top-left corner.
-EM_JS(void, clickshow_measure, (const char *text, int length, int pixels, double *ink), {
-    if (!clickshow_measure.context)
-        clickshow_measure.context = document.createElement('canvas').getContext('2d');
-    const context = clickshow_measure.context;
-    context.font = pixels + 'px P052, serif';
-    const line = context.measureText(new TextDecoder().decode(HEAPU8.subarray(text, text + length)));
-    const values = [-line.actualBoundingBoxLeft, line.fontBoundingBoxAscent - line.actualBoundingBoxAscent,
-                    line.actualBoundingBoxRight, line.fontBoundingBoxAscent + line.actualBoundingBoxDescent];
-    HEAPF64.set(values, ink >> 3);
-});
 
 namespace {
 
@@ -37,8 +28,8 @@ std::unique_ptr<WebPlayer> page;
 player::Fit fit;
 player::Change changed;
 std::string design;
-int fitted[2] = {0, 0}; // caption sizes, 0 until measured
-std::string fittedText[2];
+std::string rules;
+std::vector<double> layout; // of the last caption asked for
 
 int Act(const player::Event &event)
 {
@@ -87,6 +78,14 @@ EMSCRIPTEN_KEEPALIVE const char *clickshow_design()
     return design.c_str();
 }
 
+// The numbers of the rules' actions and keys, and the ranges the players
+// share, as JSON.
+EMSCRIPTEN_KEEPALIVE const char *clickshow_rules()
+{
+    rules = player::RulesValuesJson();
+    return rules.c_str();
+}
+
 // Input, at device pixels of the page's frame, which the fit maps back to
 // the design's client area: the player::Action to take.
 EMSCRIPTEN_KEEPALIVE int clickshow_press(double x, double y, int primary, int clicks)
@@ -97,15 +96,14 @@ EMSCRIPTEN_KEEPALIVE int clickshow_press(double x, double y, int primary, int cl
 
 EMSCRIPTEN_KEEPALIVE int clickshow_release(double x, double y, int primary)
 {
-    const double designX = fit.DesignX(x), designY = fit.DesignY(y);
-    const bool inside = designX >= 0 && designY >= 0 && designX < show::kDesignWidth && designY < show::kDesignHeight;
-    return Act(player::Event::Release(designX, designY, inside,
+    return Act(player::Event::Release(fit.DesignX(x), fit.DesignY(y),
                                       primary ? player::Button::Primary : player::Button::Other));
 }
 
 EMSCRIPTEN_KEEPALIVE int clickshow_key(int key, int modifiers, int repeat, double time)
 {
-    return Act(player::Event::KeyDown(player::Key(key), unsigned(modifiers), repeat, std::uint64_t(time)));
+    return Act(player::Event::KeyDown(player::Key(key), unsigned(modifiers), repeat,
+                                      std::uint32_t(std::uint64_t(time))));
 }
 
 EMSCRIPTEN_KEEPALIVE void clickshow_full_screen(int on)
@@ -113,13 +111,29 @@ EMSCRIPTEN_KEEPALIVE void clickshow_full_screen(int on)
     Act(player::Event::FullScreenChanged(on));
 }
 
-// As the window's --loop SECONDS, 0 to 3600: 0 if out of range.
-EMSCRIPTEN_KEEPALIVE int clickshow_loop(double seconds)
+// Room for `bytes` of text from the page, and its end.
+EMSCRIPTEN_KEEPALIVE char *clickshow_text(int bytes)
 {
-    if (!(seconds >= 0 && seconds <= 3600))
+    static std::string text;
+    text.assign(std::size_t(std::max(bytes, 0)), '\0');
+    return text.data();
+}
+
+// As the window's --loop SECONDS, ?loop=SECONDS: 0 if it is no number of
+// seconds in the loop's range.
+EMSCRIPTEN_KEEPALIVE int clickshow_loop(const char *seconds)
+{
+    double value = 0;
+    if (!player::ReadLoopSeconds(seconds, value))
         return 0;
-    page->Loop(seconds * 1000);
+    page->Loop(value);
     return 1;
+}
+
+// The picture is on the screen: a loop's first show is due.
+EMSCRIPTEN_KEEPALIVE void clickshow_painted(double now)
+{
+    page->Painted(now);
 }
 
 EMSCRIPTEN_KEEPALIVE int clickshow_looping()
@@ -135,10 +149,23 @@ EMSCRIPTEN_KEEPALIVE double clickshow_due()
 
 // An animation frame: 1 if the picture is to be filled with
 // clickshow_backdrop() first, 2 if clickshow_changed(0 to 3) is to be put
-// (its pixels at clickshow_rgba()), 4 if a caption changed.
+// (its pixels at clickshow_rgba()), 4 if a caption changed: the shown
+// captions go over the pixels, which take in the captions' boxes.
 EMSCRIPTEN_KEEPALIVE int clickshow_frame(double now)
 {
-    changed |= page->Frame(now);
+    player::Change change = page->Frame(now);
+    if (change.captions) {
+        const double scale = page->picture().canvas().ratio();
+        for (const show::Label label : {show::Label::Top, show::Label::Words}) {
+            const canvas::Rect box = player::Picture::CaptionRect(label);
+            const int left = int(std::floor(box.x * scale)), top = int(std::floor(box.y * scale));
+            change.pixels = change.pixels
+                | canvas::Rect{left, top, int(std::ceil((box.x + box.width) * scale)) - left,
+                               int(std::ceil((box.y + box.height) * scale)) - top};
+        }
+        change.pixels = change.pixels & page->picture().canvas().rect();
+    }
+    changed |= change;
     const int what = (changed.filled ? 1 : 0) | (changed.pixels.empty() ? 0 : 2) | (changed.captions ? 4 : 0);
     return what;
 }
@@ -183,26 +210,15 @@ EMSCRIPTEN_KEEPALIVE const char *clickshow_caption(int label)
     return text.c_str();
 }
 
-// The size the caption is drawn at, in CSS pixels of the design.
-EMSCRIPTEN_KEEPALIVE int clickshow_caption_pixels(int label)
+// Where the caption's characters stand (player/captionlayout.h), in pixels
+// of the design: its size, its baseline and the count of its characters,
+// then each one's pen position.
+EMSCRIPTEN_KEEPALIVE const double *clickshow_caption_layout(int label)
 {
-    label &= 1;
-    const std::string text = page->picture().ShownText(show::Label(label));
-    if (!fitted[label] || fittedText[label] != text) {
-        const canvas::Rect box = player::Picture::CaptionRect(show::Label(label));
-        fitted[label] = player::FitCaption(text, box.width, box.height, [](const std::string &line, int pixels) {
-            double ink[4] = {};
-            clickshow_measure(line.data(), int(line.size()), pixels, ink);
-            return player::Ink{ink[0], ink[1], ink[2], ink[3]};
-        });
-        fittedText[label] = text;
-    }
-    return fitted[label];
-}
-
-// The face has come: the captions are measured again.
-EMSCRIPTEN_KEEPALIVE void clickshow_refit()
-{
-    fitted[0] = fitted[1] = 0;
+    const std::string text = page->picture().ShownText(show::Label(label & 1));
+    const player::CaptionLayout caption = player::LayOutCaption(show::Label(label & 1), text);
+    layout = {double(caption.pixels), caption.baseline, double(caption.x.size())};
+    layout.insert(layout.end(), caption.x.begin(), caption.x.end());
+    return layout.data();
 }
 }

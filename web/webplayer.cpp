@@ -21,10 +21,8 @@ bool WebPlayer::Resize(double ratio)
 player::Action WebPlayer::Input(const player::Event &event)
 {
     const player::Action action = rules_.Handle(event);
-    if (action == player::Action::Play || action == player::Action::QueueOne)
+    if (action == player::Action::Play)
         Ask();
-    else if (action == player::Action::CloseNow || action == player::Action::CloseAfterShow)
-        loop_ = due_ = -1;
     return action;
 }
 
@@ -32,8 +30,7 @@ player::Action WebPlayer::Input(const player::Event &event)
 void WebPlayer::Ask()
 {
     ++asked_;
-    played_ = true;
-    due_ = -1;
+    loop_.ShowStarted();
     if (!showing_) {
         showing_ = true;
         rules_.Handle(player::Event::ShowStarted());
@@ -43,7 +40,7 @@ void WebPlayer::Ask()
 player::Change WebPlayer::Frame(double now)
 {
     const std::int64_t at = Nanoseconds(now);
-    if (due_ >= 0 && now >= due_)
+    if (loop_.Due(now))
         Ask();
     if (starting_ == 1) {
         // On the screen from started_[1], a frame after its frame begins: a
@@ -68,9 +65,9 @@ player::Change WebPlayer::Frame(double now)
     const player::Change change = timeline_.Advance(at, picture_);
     if (showing_ && !Playing(now)) {
         showing_ = false;
-        rules_.Handle(player::Event::ShowEnded(std::uint64_t(timeline_.end() / 1000000)));
-        if (loop_ >= 0)
-            due_ = double(timeline_.end()) / 1e6 + loop_;
+        const double end = double(timeline_.end()) / 1e6;
+        rules_.Handle(player::Event::ShowEnded(std::uint32_t(std::uint64_t(end))));
+        loop_.ShowEnded(end);
     }
     return change;
 }

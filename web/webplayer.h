@@ -4,6 +4,7 @@
 #pragma once
 
 #include "player/inputrules.h"
+#include "player/loopschedule.h"
 #include "player/picture.h"
 #include "player/timeline.h"
 
@@ -24,9 +25,10 @@
 // tells how long a frame takes. A slow first frame delays the show rather
 // than shortening its first act on the screen.
 //
-// In a loop, as the window's --loop, the show plays again each time its
-// final picture has stood its time, from the first show asked for on; a
-// close (after which nothing plays) ends it.
+// In a loop, as the window's --loop, the shows come when the players'
+// schedule has them due: the first once the picture is on the screen. A
+// page cannot close itself: the rules leave Ctrl+Q and Ctrl+W to the
+// browser.
 class WebPlayer
 {
 public:
@@ -37,17 +39,19 @@ public:
     // What the page's input asks for; a show asked for plays from the
     // next frame on. The page does the rest (full screen).
     player::Action Input(const player::Event &event);
+    // The picture is on the screen, at `now`.
+    void Painted(double now) { loop_.Painted(now); }
     // An animation frame at `now`: what changed.
     player::Change Frame(double now);
     // Whether frames are wanted: a show runs or is asked for.
     bool Playing(double now) const { return asked_ > 0 || starting_ > 0 || timeline_.Playing(Nanoseconds(now)); }
 
-    // Each final picture stands `milliseconds` before the show plays
-    // again; below 0, no loop.
-    void Loop(double milliseconds) { loop_ = milliseconds; }
-    bool looping() const { return loop_ >= 0 && played_; }
+    // Each final picture stands `seconds` before the show plays again;
+    // below 0, no loop.
+    void Loop(double seconds) { loop_ = player::LoopSchedule(seconds); }
+    bool looping() const { return loop_.looping(); }
     // When the loop's next show is due, or below 0 if none is.
-    double due() const { return due_; }
+    double due() const { return loop_.due(); }
 
     const player::Picture &picture() const { return picture_; }
     // Pixels of the canvas, as a page's canvas takes them: bytes R, G, B, A.
@@ -58,14 +62,12 @@ private:
     void Ask();
 
     player::Picture picture_;
-    player::InputRules rules_{picture_};
+    player::InputRules rules_{picture_, false};
     player::Timeline timeline_;
     int asked_ = 0;    // shows asked for since the last frame
     int starting_ = 0; // frames of a show's start still to come
     bool showing_ = false;
     double started_[2] = {0, 0}; // when its first frame began, and when it was on the screen
-    double loop_ = -1;
-    bool played_ = false; // a show has been asked for
-    double due_ = -1;
+    player::LoopSchedule loop_;
     std::vector<std::uint8_t> rgba_;
 };

@@ -5,7 +5,7 @@
 
 #include "resources.h"
 
-#include "player/captionfit.h"
+#include "player/captionlayout.h"
 
 #include <cmath>
 #include <vector>
@@ -13,51 +13,6 @@
 namespace win32 {
 
 namespace {
-
-constexpr wchar_t kFace[] = L"P052";
-
-Font MakeFont(int pixels)
-{
-    return Font(CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_ROMAN, kFace));
-}
-
-// The ink of a line drawn from (0, 0), found in the pixels GDI draws.
-player::Ink MeasureInk(const std::wstring &text, int pixels)
-{
-    const int margin = pixels, width = pixels * int(text.size() + 2), height = 3 * pixels;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void *bits = nullptr;
-    const MemoryDc dc(CreateCompatibleDC(nullptr));
-    const Bitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const Font font = MakeFont(pixels);
-    if (!dc || !bitmap || !font)
-        return {};
-    const Selected selectBitmap(dc.get(), bitmap.get());
-    const Selected selectFont(dc.get(), font.get());
-    const RECT all{0, 0, width, height};
-    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetBkMode(dc.get(), TRANSPARENT);
-    SetTextColor(dc.get(), RGB(0, 0, 0));
-    TextOutW(dc.get(), margin, margin, text.c_str(), int(text.size()));
-    GdiFlush();
-    const auto *pixel = static_cast<const std::uint32_t *>(bits);
-    int left = width, top = height, right = -1, bottom = -1;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if ((pixel[y * width + x] & 0xffffff) != 0xffffff) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    if (right < 0)
-        return {};
-    return {double(left - margin), double(top - margin), double(right - margin), double(bottom - margin)};
-}
 
 } // namespace
 
@@ -82,37 +37,42 @@ Status CaptionFace::Load()
     return Status::Ok();
 }
 
-HFONT CaptionFace::FontFor(show::Label label, const std::string &text, double scale)
+HFONT CaptionFace::FontFor(int pixels)
 {
-    Fitted &fitted = fitted_[int(label)];
-    if (!fitted.font || fitted.text != text || fitted.scale != scale) {
-        const canvas::Rect box = player::Picture::CaptionRect(label);
-        const int pixels = player::FitCaption(text, box.width, box.height, [](const std::string &line, int size) {
-            return MeasureInk(Wide(line), size);
-        });
-        fitted.font = MakeFont(int(std::lround(pixels * scale)));
-        fitted.text = text;
-        fitted.scale = scale;
+    if (!font_ || pixels_ != pixels) {
+        font_.reset(CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_ROMAN,
+                                Wide(player::CaptionFamily()).c_str()));
+        pixels_ = pixels;
     }
-    return fitted.font.get();
+    return font_.get();
 }
 
 void CaptionFace::Paint(HDC dc, const player::Picture &picture, double scale, POINT origin)
 {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+    const auto device = [&](double design, LONG from) { return from + LONG(std::lround(design * scale)); };
     for (const show::Label label : {show::Label::Top, show::Label::Words}) {
         if (!picture.caption(label).shown)
             continue;
         const canvas::Rect box = player::Picture::CaptionRect(label);
-        RECT rect{origin.x + LONG(std::lround(box.x * scale)), origin.y + LONG(std::lround(box.y * scale)),
-                  origin.x + LONG(std::lround((box.x + box.width) * scale)),
-                  origin.y + LONG(std::lround((box.y + box.height) * scale))};
+        const RECT rect{origin.x + LONG(std::floor(box.x * scale)), origin.y + LONG(std::floor(box.y * scale)),
+                        origin.x + LONG(std::ceil((box.x + box.width) * scale)),
+                        origin.y + LONG(std::ceil((box.y + box.height) * scale))};
         FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         const std::string shown = picture.ShownText(label);
+        const player::CaptionLayout layout = player::LayOutCaption(label, shown);
         const std::wstring text = Wide(shown);
-        const Selected font(dc, FontFor(label, shown, scale));
-        DrawTextW(dc, text.c_str(), int(text.size()), &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        // Each character at its pen position: the advances between them.
+        std::vector<INT> advances;
+        for (std::size_t i = 0; i + 1 < layout.x.size(); ++i)
+            advances.push_back(INT(device(layout.x[i + 1], 0) - device(layout.x[i], 0)));
+        advances.push_back(0);
+        const Selected font(dc, FontFor(int(std::lround(layout.pixels * scale))));
+        ExtTextOutW(dc, device(layout.x.empty() ? box.x : layout.x[0], origin.x), device(layout.baseline, origin.y),
+                    ETO_CLIPPED, &rect, text.c_str(), UINT(text.size()), advances.data());
     }
 }
 

@@ -12,10 +12,10 @@
 
 namespace win32 {
 
-// The captions as GDI draws them, in P052, the Palatino-like face the
-// window uses elsewhere: subset to the captions' glyphs, it travels in the
-// program's resources and is loaded for this process alone. Each caption
-// is drawn at the size the players' fitting gives on GDI's own ink.
+// The captions as GDI draws them, in the face every player carries: subset
+// to the captions' glyphs, it travels in the program's resources and is
+// loaded for this process alone. Each character stands where the players'
+// layout puts it (player/captionlayout.h).
 class CaptionFace
 {
 public:
@@ -26,15 +26,11 @@ public:
     void Paint(HDC dc, const player::Picture &picture, double scale, POINT origin);
 
 private:
-    HFONT FontFor(show::Label label, const std::string &text, double scale);
+    HFONT FontFor(int pixels);
 
     FontResource resource_;
-    struct Fitted
-    {
-        std::string text;
-        double scale = 0;
-        Font font;
-    } fitted_[2];
+    int pixels_ = 0; // of font_
+    Font font_;
 };
 
 std::wstring Wide(const std::string &utf8);

@@ -18,16 +18,14 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t kClass[] = L"clickshow.Form1";
-constexpr int kMoveThatEndsASaver = 4; // pixels
 
-player::Key KeyOf(WPARAM key, LPARAM lParam)
+player::Key KeyOf(WPARAM key)
 {
     switch (key) {
     case VK_SPACE:
         return player::Key::Space;
-    case VK_RETURN:
-        // The keypad's Enter is the extended Return.
-        return lParam & (1 << 24) ? player::Key::Enter : player::Key::Return;
+    case VK_RETURN: // the keypad's Enter too
+        return player::Key::Return;
     case VK_F11:
         return player::Key::F11;
     case VK_ESCAPE:
@@ -70,7 +68,7 @@ Form1::~Form1()
     }
 }
 
-Status Form1::Create(Frame frame, HWND parent)
+Status Form1::Create(Frame frame, HWND parent, RECT monitor)
 {
     frame_ = frame;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -94,8 +92,7 @@ Status Form1::Create(Frame frame, HWND parent)
     } else if (frame == Frame::ScreenSaver) {
         style = WS_POPUP;
         extended = WS_EX_TOPMOST;
-        area = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+        area = {monitor.left, monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top};
     } else {
         style = WS_CHILD;
         RECT parentArea{};
@@ -114,8 +111,7 @@ Status Form1::Create(Frame frame, HWND parent)
         SetWindowPos(window_, nullptr, 0, 0, wanted.right - wanted.left, wanted.bottom - wanted.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (frame == Frame::ScreenSaver)
-        ShowCursor(FALSE);
+
     if (!Layout())
         return Status::Error("out of memory for the window's picture");
     ShowWindow(window_, SW_SHOW);
@@ -226,7 +222,7 @@ float Form1::ClientHeight()
 
 bool Form1::Take(const player::Call &call)
 {
-    if (failed_)
+    if (failed_ || !window_) // gone: a preview's host closed, say
         return false;
     const player::Change change = picture_.Apply(call);
     if (change.filled)
@@ -245,9 +241,21 @@ void Form1::BeginShow()
     rules_.Handle(player::Event::ShowStarted());
 }
 
+// On the clock of GetMessageTime().
 void Form1::EndShow()
 {
     rules_.Handle(player::Event::ShowEnded(GetTickCount()));
+}
+
+void Form1::Follow()
+{
+    RECT area{};
+    RECT own{};
+    const HWND parent = GetParent(window_);
+    if (frame_ != Frame::Preview || !parent || !GetClientRect(parent, &area) || !GetClientRect(window_, &own))
+        return;
+    if (area.right != own.right || area.bottom != own.bottom)
+        SetWindowPos(window_, nullptr, 0, 0, area.right, area.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The whole monitor the window is on, the picture fitted on black; F11 or
@@ -289,19 +297,18 @@ void Form1::Input(const player::Event &event)
         design.x = event.x * 96 / dpi_;
         design.y = event.y * 96 / dpi_;
     }
-    switch (rules_.Handle(design)) {
+    const player::Action action = rules_.Handle(design);
+    switch (action) {
     case player::Action::Play:
-    case player::Action::QueueOne:
         if (playRequested)
             playRequested();
         break;
-    case player::Action::CloseNow:
-    case player::Action::CloseAfterShow:
+    case player::Action::Close:
         DestroyWindow(window_);
         break;
     case player::Action::FullScreenOn:
     case player::Action::FullScreenOff:
-        SetFullScreen(!fullScreen_);
+        SetFullScreen(action == player::Action::FullScreenOn);
         break;
     case player::Action::None:
     case player::Action::LetGo:
@@ -309,28 +316,45 @@ void Form1::Input(const player::Event &event)
     }
 }
 
-// A key, a click, or the pointer moved more than a few pixels.
-bool Form1::EndsScreenSaver(UINT message, LPARAM lParam)
+// A screen saver's input, told to the player: true if it was input.
+bool Form1::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != WM_MOUSEMOVE)
-        return true;
-    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (firstMove_.x < 0)
-        firstMove_ = at;
-    return std::abs(at.x - firstMove_.x) > kMoveThatEndsASaver || std::abs(at.y - firstMove_.y) > kMoveThatEndsASaver;
-}
-
-bool Form1::InputEndsScreenSaver()
-{
-    MSG message;
-    if (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)
-        || PeekMessageW(&message, nullptr, WM_LBUTTONDOWN, WM_MBUTTONDBLCLK, PM_NOREMOVE))
-        return true;
-    while (PeekMessageW(&message, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
-        if (EndsScreenSaver(WM_MOUSEMOVE, message.lParam))
-            return true;
+    using What = player::SaverInput::What;
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    What what = What::Button;
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        what = What::KeyDown;
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        what = What::KeyUp;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+        break;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        what = What::Wheel;
+        break;
+    case WM_MOUSEMOVE:
+        what = What::Move;
+        ClientToScreen(window_, &at); // each monitor has a window of its own
+        break;
+    case WM_ACTIVATEAPP:
+        if (wParam)
+            return false;
+        what = What::Deactivated;
+        break;
+    default:
+        return false;
     }
-    return false;
+    if (saverInput)
+        saverInput(what, at);
+    return true;
 }
 
 LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -364,7 +388,7 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_TIMER:
         if (timer)
-            timer();
+            timer(wParam);
         return 0;
     case WM_SETCURSOR:
         if (saver) {
@@ -372,17 +396,17 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_MOUSEMOVE:
-        if (saver && EndsScreenSaver(message, lParam)) {
-            DestroyWindow(window_);
+    case WM_SYSCOMMAND:
+        // A screen saver that runs is not started again.
+        if (saver && (wParam & 0xfff0) == SC_SCREENSAVE)
             return 0;
-        }
         break;
+    default:
+        break;
+    }
+    if (saver && SaverMessage(message, wParam, lParam))
+        return 0;
+    switch (message) {
     case WM_CLOSE:
         if (rules_.Handle(player::Event::CloseAsked()) != player::Action::None)
             DestroyWindow(window_);
@@ -412,17 +436,17 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_LBUTTONUP:
         ReleaseCapture();
-        Input(player::Event::Release(x, y, x >= 0 && y >= 0 && x < client_.cx && y < client_.cy));
+        Input(player::Event::Release(x, y));
         return 0;
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        Input(player::Event::Release(x, y, true, player::Button::Other));
+        Input(player::Event::Release(x, y, player::Button::Other));
         return 0;
     case WM_KEYDOWN: {
-        const player::Key key = KeyOf(wParam, lParam);
+        const player::Key key = KeyOf(wParam);
         if (key == player::Key::Other)
             break;
-        Input(player::Event::KeyDown(key, Modifiers(), (lParam & (1 << 30)) != 0, GetMessageTime()));
+        Input(player::Event::KeyDown(key, Modifiers(), (lParam & (1 << 30)) != 0, std::uint32_t(GetMessageTime())));
         return 0;
     }
     default:

@@ -10,6 +10,7 @@
 #include "player/callsurface.h"
 #include "player/inputrules.h"
 #include "player/picture.h"
+#include "player/saverinput.h"
 #include "player/scaling.h"
 
 #include <functional>
@@ -24,8 +25,9 @@ namespace win32 {
 // the players' shared rules.
 //
 // In a window the client area is the design's at 96 dots an inch and
-// grows with the monitor's; on the whole screen, as a screen saver and in
-// a preview the design picture is fitted into the window, on black.
+// grows with the monitor's; on the whole screen, as a screen saver (one
+// window a monitor) and in a preview the design picture is fitted into the
+// window, on black.
 class Form1 : public player::CallSurface
 {
 public:
@@ -36,14 +38,13 @@ public:
     Form1(const Form1 &) = delete;
     Form1 &operator=(const Form1 &) = delete;
 
-    // A top-level window titled "Form1"; as a screen saver, one over every
-    // screen; as a preview, a child covering `parent`'s client area.
-    Status Create(Frame frame, HWND parent = nullptr);
+    // A top-level window titled "Form1"; as a screen saver, one over
+    // `monitor`; as a preview, a child covering `parent`'s client area.
+    Status Create(Frame frame, HWND parent = nullptr, RECT monitor = {});
     HWND window() const { return window_; }
     void SetFullScreen(bool on);
-    // What waits in the queue ends a screen saver: a key, a click, or the
-    // pointer moved more than a few pixels. Asked during a show.
-    bool InputEndsScreenSaver();
+    // A preview to its parent's client area, as it now is.
+    void Follow();
 
     bool Take(const player::Call &call) override;
     void BeginShow() override;
@@ -54,7 +55,10 @@ public:
     // The window was painted: it is on the screen.
     std::function<void()> painted;
     // A timer the player set has come.
-    std::function<void()> timer;
+    std::function<void(UINT_PTR id)> timer;
+    // What a screen saver's window was given, for the player to judge: a
+    // point of the screen for a move.
+    std::function<void(player::SaverInput::What what, POINT at)> saverInput;
 
 protected:
     float ClientWidth() override;
@@ -69,7 +73,7 @@ private:
     RECT ToClient(const canvas::Rect &device) const;
     RECT CaptionArea(show::Label label) const;
     void Input(const player::Event &event);
-    bool EndsScreenSaver(UINT message, LPARAM lParam);
+    bool SaverMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     CaptionFace &face_;
     player::Picture picture_;
@@ -86,7 +90,6 @@ private:
     MemoryDc backDc_;   // the client area as last presented
     Bitmap back_;
     std::uint32_t *backBits_ = nullptr;
-    POINT firstMove_{-1, -1}; // a screen saver's first pointer position
     bool failed_ = false;
 };
 

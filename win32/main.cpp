@@ -8,11 +8,13 @@
 #include "player.h"
 #include "settings.h"
 
+#include "player/limits.h"
 #include "player/saverarguments.h"
 
 #include <shellapi.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,7 +32,7 @@ constexpr wchar_t kHelp[] =
     L"  Ctrl+Q, Ctrl+W\tclose the window\n\n"
     L"Options:\n"
     L"  --fullscreen\tplay on the whole screen\n"
-    L"  --loop SECONDS\tplay again each time the final picture has stood SECONDS (0 to 3600)\n"
+    L"  --loop SECONDS\tplay again each time the final picture has stood SECONDS\n"
     L"  /s\t\tthe screen saver, on the whole screen\n"
     L"  /p HWND\t\tthe screen saver's preview, in that window\n"
     L"  /c\t\tthe screen saver's settings\n";
@@ -80,11 +82,20 @@ int Fail(const std::wstring &message, int status)
     return status;
 }
 
+// One screen saver at a time: Windows may ask for it again while it runs.
+bool AnotherScreenSaverRuns()
+{
+    static HANDLE running = CreateMutexW(nullptr, FALSE, L"Local\\clickshow screen saver");
+    return running && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 int Screensaver(const std::vector<std::string> &arguments)
 {
     const player::SaverRequest request = player::ReadSaverArguments(arguments);
     switch (request.mode) {
     case player::SaverRequest::Mode::Play: {
+        if (AnotherScreenSaverRuns())
+            return 0;
         win32::Player player(win32::Form1::Frame::ScreenSaver, win32::FinaleSeconds());
         if (const Status started = player.Start(); !started.ok())
             return Fail(win32::Wide(started.message()), 1);
@@ -98,7 +109,20 @@ int Screensaver(const std::vector<std::string> &arguments)
     case player::SaverRequest::Mode::None:
         break;
     }
+    if (!request.problem.empty())
+        return Fail(win32::Wide(request.problem), 2);
     return Fail(L"a screen saver takes /s, /p HWND or /c", 2);
+}
+
+bool Asks(const std::vector<std::string> &arguments, std::initializer_list<const char *> names)
+{
+    for (const std::string &argument : arguments) {
+        for (const char *name : names) {
+            if (argument == name)
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -106,6 +130,15 @@ int Screensaver(const std::vector<std::string> &arguments)
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     const std::vector<std::string> arguments = Arguments();
+    // Asked of either program, before a screen saver's letters.
+    if (Asks(arguments, {"--help", "-h", "/?", "-?", "/h", "/H"})) {
+        Tell(kHelp, false);
+        return 0;
+    }
+    if (Asks(arguments, {"--version", "-v", "/v", "/V"})) {
+        Tell(L"clickshow " CLICKSHOW_VERSION_WIDE L"\n", false);
+        return 0;
+    }
 #ifdef CLICKSHOW_SCREEN_SAVER
     if (arguments.empty())
         return Screensaver(arguments);
@@ -117,23 +150,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     double loop = -1;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string &argument = arguments[i];
-        if (argument == "--help" || argument == "-h" || argument == "/?") {
-            Tell(kHelp, false);
-            return 0;
-        }
-        if (argument == "--version" || argument == "-v") {
-            Tell(L"clickshow " CLICKSHOW_VERSION_WIDE L"\n", false);
-            return 0;
-        }
         if (argument == "--record" || argument.rfind("--record=", 0) == 0)
             return Fail(L"recording is in the Linux build of clickshow", 2);
         if (argument == "--fullscreen") {
             fullScreen = true;
-        } else if (argument == "--loop" && i + 1 < arguments.size()) {
-            char *end = nullptr;
-            loop = std::strtod(arguments[++i].c_str(), &end);
-            if (*end || !(loop >= 0 && loop <= 3600))
-                return Fail(L"--loop takes seconds from 0 to 3600", 2);
+        } else if (argument == "--loop") {
+            if (i + 1 == arguments.size() || !player::ReadLoopSeconds(arguments[++i], loop))
+                return Fail(L"--loop takes seconds from 0 to " + std::to_wstring(int(player::kLoopSecondsMost)), 2);
         } else {
             return Fail(L"unknown argument \"" + win32::Wide(argument) + L"\" (--help tells them)", 2);
         }

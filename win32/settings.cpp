@@ -6,7 +6,10 @@
 #include "handles.h"
 #include "resources.h"
 
+#include "player/limits.h"
+
 #include <algorithm>
+#include <string>
 
 namespace win32 {
 
@@ -25,8 +28,10 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         if (LOWORD(wParam) == IDOK) {
             BOOL read = FALSE;
             const UINT seconds = GetDlgItemInt(dialog, kSettingsSeconds, &read, FALSE);
-            if (!read || seconds > UINT(kFinaleSecondsMost)) {
-                MessageBoxW(dialog, L"A final picture stands 0 to 3600 seconds.", L"clickshow", MB_OK | MB_ICONWARNING);
+            if (!read || seconds > UINT(player::kLoopSecondsMost)) {
+                const std::wstring most = std::to_wstring(int(player::kLoopSecondsMost));
+                MessageBoxW(dialog, (L"A final picture stands 0 to " + most + L" seconds.").c_str(), L"clickshow",
+                            MB_OK | MB_ICONWARNING);
                 return TRUE;
             }
             if (!SaveFinaleSeconds(int(seconds)))
@@ -51,8 +56,8 @@ int FinaleSeconds()
 {
     DWORD seconds = 0, size = sizeof seconds;
     if (RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &seconds, &size) != ERROR_SUCCESS)
-        return kFinaleSecondsDefault;
-    return int(std::min<DWORD>(seconds, kFinaleSecondsMost));
+        return int(player::kSaverFinaleSeconds);
+    return int(std::min<DWORD>(seconds, DWORD(player::kLoopSecondsMost)));
 }
 
 bool SaveFinaleSeconds(int seconds)

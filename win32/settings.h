@@ -10,9 +10,6 @@ namespace win32 {
 // The screen saver's one setting, kept where Windows programs keep theirs:
 // how long each final picture stands, under
 // HKEY_CURRENT_USER\Software\clickshow, FinaleSeconds.
-constexpr int kFinaleSecondsDefault = 5;
-constexpr int kFinaleSecondsMost = 3600;
-
 int FinaleSeconds();
 bool SaveFinaleSeconds(int seconds);
 

@@ -3,66 +3,66 @@
 
 #include "captionface.h"
 
-#include "player/captionfit.h"
-#include "show/design.h"
+#include "player/captionlayout.h"
 
-#include <QFontMetrics>
+#include <QFontDatabase>
 #include <QGuiApplication>
-#include <QHash>
 #include <QPainter>
 #include <QPalette>
 
+#include <cmath>
+
 namespace {
 
-QFont DesignedFont()
+// The face, from the program's resources, once for the process: the
+// system's fonts play no part in the captions.
+QString Family()
 {
-    QFont font;
-    QStringList families;
-    for (const char *face : show::kCaptionFaces)
-        families.append(QLatin1String(face));
-    font.setFamilies(families);
-    font.setStyleHint(QFont::Serif);
-    font.setWeight(QFont::Normal);
-    return font;
+    static const QString family = [] {
+        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/clickshow/captionface.otf"));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        return families.isEmpty() ? QString::fromLatin1(player::CaptionFamily()) : families.first();
+    }();
+    return family;
 }
 
 } // namespace
 
-QFont CaptionFont(show::Label label, const QString &text)
+QFont CaptionFont(int pixels)
 {
-    // The fitting measures up to forty sizes: once per text is enough.
-    static QHash<QString, int> fitted[2];
-    QFont font = DesignedFont();
-    auto known = fitted[int(label)].constFind(text);
-    if (known == fitted[int(label)].cend()) {
-        const canvas::Rect box = player::Picture::CaptionRect(label);
-        const int pixels = player::FitCaption(text.toStdString(), box.width, box.height,
-                                              [&font](const std::string &line, int size) {
-                                                  font.setPixelSize(size);
-                                                  const QFontMetrics metrics(font);
-                                                  const QRect ink = metrics.tightBoundingRect(QString::fromStdString(line))
-                                                                        .translated(0, metrics.ascent());
-                                                  return player::Ink{double(ink.left()), double(ink.top()),
-                                                                     double(ink.right()), double(ink.bottom())};
-                                              });
-        known = fitted[int(label)].insert(text, pixels);
-    }
-    font.setPixelSize(*known);
+    QFont font(Family());
+    font.setPixelSize(pixels);
+    font.setWeight(QFont::Normal);
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoFontMerging);
     return font;
+}
+
+void PaintCaption(QPainter &painter, show::Label label, const QString &text)
+{
+    const canvas::Rect box = player::Picture::CaptionRect(label);
+    painter.fillRect(QRect(box.x, box.y, box.width, box.height), Qt::white);
+    const QByteArray latin = text.toLatin1();
+    const player::CaptionLayout layout = player::LayOutCaption(label, latin.toStdString());
+    painter.save();
+    painter.setClipRect(QRect(box.x, box.y, box.width, box.height));
+    painter.setFont(CaptionFont(layout.pixels));
+    painter.setPen(QGuiApplication::palette().color(QPalette::WindowText));
+    // Each character at its own pen position, on device pixels.
+    const QTransform device = painter.deviceTransform();
+    const QTransform back = device.inverted();
+    for (int i = 0; i < text.size(); ++i) {
+        const QPointF at = device.map(QPointF(layout.x[std::size_t(i)], layout.baseline));
+        painter.drawText(back.map(QPointF(std::round(at.x()), std::round(at.y()))), text.at(i));
+    }
+    painter.restore();
 }
 
 void PaintCaptions(QPainter &painter, const player::Picture &picture)
 {
-    const QColor text = QGuiApplication::palette().color(QPalette::WindowText);
     for (const show::Label label : {show::Label::Top, show::Label::Words}) {
-        if (!picture.caption(label).shown)
-            continue;
-        const canvas::Rect box = player::Picture::CaptionRect(label);
-        const QRect rect(box.x, box.y, box.width, box.height);
-        const QString shown = QString::fromStdString(picture.ShownText(label));
-        painter.fillRect(rect, Qt::white);
-        painter.setFont(CaptionFont(label, shown));
-        painter.setPen(text);
-        painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
+        if (picture.caption(label).shown)
+            PaintCaption(painter, label, QString::fromStdString(picture.ShownText(label)));
     }
 }

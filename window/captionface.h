@@ -10,13 +10,16 @@
 
 class QPainter;
 
-// The captions as Qt draws them: in the designed face or the closest one
-// the system has, at the largest size at which each lies whole in its
-// label. The window's labels take the font; a scaled view and the
-// recorder, which draw no widgets, paint the captions with it.
-QFont CaptionFont(show::Label label, const QString &text);
+// The captions as Qt draws them: in the face the program carries, laid out
+// by the players' rules (player/captionlayout.h), so that they stand where
+// every other player puts them. The window's labels, a scaled view and the
+// recorder all paint them here.
 
-// The shown captions of `picture` on their white boxes, in pixels of the
-// design (the painter scaled to the picture's size), as the window's
-// labels show them.
+// The carried face at `pixels`, unhinted, as the layout measures it.
+QFont CaptionFont(int pixels);
+
+// One caption's box and text, in pixels of the design (the painter scaled
+// to the picture's size).
+void PaintCaption(QPainter &painter, show::Label label, const QString &text);
+// The shown captions of `picture`, as the window's labels show them.
 void PaintCaptions(QPainter &painter, const player::Picture &picture);

@@ -3,14 +3,12 @@
 
 #include "form1.h"
 
-#include "captionface.h"
+#include "captionlabel.h"
 #include "compositorsync.h"
 #include "platform.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -27,9 +25,8 @@ player::Key KeyOf(int key)
     case Qt::Key_Space:
         return player::Key::Space;
     case Qt::Key_Return:
-        return player::Key::Return;
     case Qt::Key_Enter:
-        return player::Key::Enter;
+        return player::Key::Return;
     case Qt::Key_F11:
         return player::Key::F11;
     case Qt::Key_Escape:
@@ -60,8 +57,9 @@ player::Button ButtonOf(Qt::MouseButton button)
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
     , picture_(palette().color(QPalette::Button).rgb())
-    , lblTop_(CreateLabel(show::Label::Top, kTopCaptionRect))
-    , lblWords_(CreateLabel(show::Label::Words, kWordsCaptionRect))
+    , lblTop_(new CaptionLabel(show::Label::Top, QString::fromStdString(picture_.caption(show::Label::Top).text), this))
+    , lblWords_(
+          new CaptionLabel(show::Label::Words, QString::fromStdString(picture_.caption(show::Label::Words).text), this))
     , compositorSync_(CompositorSync::Create())
 {
     setObjectName(QStringLiteral("Form1"));
@@ -83,24 +81,7 @@ QSize Form1::sizeHint() const
     return QSize(kClientWidth, kClientHeight);
 }
 
-QLabel *Form1::CreateLabel(show::Label which, const QRect &rect)
-{
-    const QString text = QString::fromStdString(picture_.caption(which).text);
-    auto *label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(show::LabelName(which)));
-    label->setGeometry(rect);
-    label->setFont(CaptionFont(which, QString::fromStdString(picture_.ShownText(which))));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(false);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    label->setPalette(palette);
-    label->hide();
-    return label;
-}
-
-QLabel *Form1::LabelWidget(show::Label label) const
+CaptionLabel *Form1::LabelWidget(show::Label label) const
 {
     return label == show::Label::Top ? lblTop_ : lblWords_;
 }
@@ -108,12 +89,10 @@ QLabel *Form1::LabelWidget(show::Label label) const
 // The label shows the caption as the picture has it.
 void Form1::ShowCaption(show::Label label)
 {
-    QLabel *widget = LabelWidget(label);
+    CaptionLabel *widget = LabelWidget(label);
     const QString text = QString::fromStdString(picture_.caption(label).text);
-    if (widget->text() != text) {
+    if (widget->text() != text)
         widget->setText(text);
-        widget->setFont(CaptionFont(label, QString::fromStdString(picture_.ShownText(label))));
-    }
     const bool wasShown = !widget->isHidden();
     widget->setVisible(picture_.caption(label).shown);
     if (wasShown || !widget->isHidden())
@@ -227,7 +206,7 @@ void Form1::RepaintNow(const QRegion &area)
 {
     ownPaint_ = true;
     repaint(area);
-    for (QLabel *label : {lblTop_, lblWords_}) {
+    for (CaptionLabel *label : {lblTop_, lblWords_}) {
         const QRegion part = area & label->geometry();
         if (label->isVisible() && !part.isEmpty())
             label->repaint(part.translated(-label->pos()));
@@ -309,22 +288,21 @@ void Form1::moveEvent(QMoveEvent *event)
 void Form1::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    Act(rules_.Handle(player::Event::Press(at.x(), at.y(), ButtonOf(event->button()))), event->timestamp());
+    Act(rules_.Handle(player::Event::Press(at.x(), at.y(), ButtonOf(event->button()))));
     event->accept();
 }
 
 void Form1::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    const bool inside = rect().contains(at.toPoint());
     event->accept();
-    Act(rules_.Handle(player::Event::Release(at.x(), at.y(), inside, ButtonOf(event->button()))), event->timestamp());
+    Act(rules_.Handle(player::Event::Release(at.x(), at.y(), ButtonOf(event->button()))));
 }
 
 void Form1::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    Act(rules_.Handle(player::Event::Press(at.x(), at.y(), ButtonOf(event->button()), 2)), event->timestamp());
+    Act(rules_.Handle(player::Event::Press(at.x(), at.y(), ButtonOf(event->button()), 2)));
     event->accept();
 }
 
@@ -333,32 +311,22 @@ void Form1::mouseDoubleClickEvent(QMouseEvent *event)
 void Form1::keyPressEvent(QKeyEvent *event)
 {
     const player::Action action = rules_.Handle(player::Event::KeyDown(
-        KeyOf(event->key()), ModifiersOf(event->modifiers()), event->isAutoRepeat(), event->timestamp()));
+        KeyOf(event->key()), ModifiersOf(event->modifiers()), event->isAutoRepeat(), std::uint32_t(event->timestamp())));
     if (action == player::Action::None) {
         QWidget::keyPressEvent(event);
         return;
     }
     event->accept();
-    Act(action, event->timestamp());
+    Act(action);
 }
 
-// A show asked for by input at `timestamp` ends, on the input clock, that
-// much later than it began to run: keys pressed meanwhile come after it
-// with earlier times.
-void Form1::Act(player::Action action, quint64 timestamp)
+void Form1::Act(player::Action action)
 {
     switch (action) {
     case player::Action::Play:
-    case player::Action::QueueOne: {
-        QElapsedTimer timer;
-        timer.start();
         emit playRequested();
-        if (timestamp)
-            rules_.Handle(player::Event::ShowEnded(timestamp + quint64(timer.elapsed())));
         break;
-    }
-    case player::Action::CloseNow:
-    case player::Action::CloseAfterShow:
+    case player::Action::Close:
         close();
         break;
     case player::Action::FullScreenOn:
@@ -394,7 +362,7 @@ void Form1::BeginShow()
 // socket.
 void Form1::EndShow()
 {
-    rules_.Handle(player::Event::ShowEnded());
+    rules_.Handle(player::Event::ShowEnded(InputClockNow()));
     if (compositorSync_)
         PresentAgain(compositorSync_->Poll());
 }

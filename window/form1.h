@@ -16,8 +16,8 @@
 
 #include <memory>
 
+class CaptionLabel;
 class CompositorSync;
-class QLabel;
 
 // The one window: the show's drawing surface, and where a person asks for
 // a show. Every call of the show goes into the picture (a canvas under the
@@ -71,8 +71,8 @@ public:
     void EndShow() override;
 
 signals:
-    // A click outside the shown captions, or a show key: the player plays
-    // the show now, before this returns.
+    // A click on the picture outside the shown captions, or a show key: the
+    // player plays the show now, before this returns.
     void playRequested();
     // Nothing more can be drawn: a display with 256 colours, or no memory
     // for the canvas. Emitted once, at once.
@@ -99,8 +99,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QLabel *CreateLabel(show::Label label, const QRect &rect);
-    QLabel *LabelWidget(show::Label label) const;
+    CaptionLabel *LabelWidget(show::Label label) const;
     void ShowCaption(show::Label label);
     QRect VisibleArea() const;
     bool SyncCanvas();
@@ -110,12 +109,12 @@ private:
     void RepaintNow(const QRegion &area);
     bool Presented() const;
     void Fail(const QString &message);
-    void Act(player::Action action, quint64 timestamp);
+    void Act(player::Action action);
 
     player::Picture picture_;
     player::InputRules rules_{picture_};
-    QLabel *lblTop_;
-    QLabel *lblWords_;
+    CaptionLabel *lblTop_;
+    CaptionLabel *lblWords_;
     QImage pixels_; // the canvas's, as Qt paints them
     qreal viewScale_ = 0; // shown through another widget at this scale
     bool failed_ = false;

@@ -14,7 +14,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include <xcb/xcb.h>
 
@@ -125,6 +127,65 @@ void ReleaseDisplayProbe()
     if (probe)
         xcb_disconnect(probe);
     probe = nullptr;
+}
+
+namespace {
+
+// The X server's time, the one its input events carry: a property changed
+// on a window of our own comes back stamped with it. A connection of our
+// own, as Qt's reads its events on a thread of its own.
+class ServerClock
+{
+public:
+    ServerClock()
+        : connection_(xcb_connect(nullptr, nullptr))
+    {
+        if (xcb_connection_has_error(connection_))
+            return;
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+        window_ = xcb_generate_id(connection_);
+        const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_create_window(connection_, 0, window_, screen->root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                          XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+    }
+    ~ServerClock() { xcb_disconnect(connection_); }
+
+    bool Now(std::uint32_t &time)
+    {
+        if (!window_ || xcb_connection_has_error(connection_))
+            return false;
+        xcb_change_property(connection_, XCB_PROP_MODE_APPEND, window_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0,
+                            nullptr);
+        xcb_flush(connection_);
+        while (xcb_generic_event_t *event = xcb_wait_for_event(connection_)) {
+            const bool stamped = (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY;
+            if (stamped)
+                time = reinterpret_cast<xcb_property_notify_event_t *>(event)->time;
+            std::free(event);
+            if (stamped)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    xcb_connection_t *connection_;
+    xcb_window_t window_ = 0;
+};
+
+} // namespace
+
+std::uint32_t InputClockNow()
+{
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        static ServerClock server;
+        std::uint32_t time = 0;
+        if (server.Now(time))
+            return time;
+    }
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::uint32_t(std::uint64_t(now.tv_sec) * 1000 + std::uint64_t(now.tv_nsec) / 1000000);
 }
 
 bool DisplayConnectionLost()

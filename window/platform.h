@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 #include <functional>
 #include <memory>
 
@@ -25,6 +27,11 @@ void ChoosePlatformDefaults();
 Status CheckDisplay();
 // Closes the connection DisplayProblem() opened; once Qt has its own.
 void ReleaseDisplayProbe();
+
+// Now, in milliseconds of the clock that stamps the window's input events:
+// the X server's own time under X (asked of it), else the monotonic clock
+// that Wayland compositors stamp with. It wraps around at 32 bits.
+std::uint32_t InputClockNow();
 
 // True once the connection to the X server is broken. The show never returns
 // to the event loop, where Qt itself would notice, so the window asks after
