@@ -30,6 +30,7 @@ test:
 	@scripts/build-web.sh >/dev/null
 	@scripts/build-windows.sh >/dev/null
 	ctest --preset default
+	ctest --preset conformance
 	ctest --preset windows
 	@$(MAKE) --no-print-directory dist >/dev/null
 	cd dist && sha256sum --check --quiet SHA256SUMS

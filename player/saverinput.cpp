@@ -10,6 +10,7 @@ namespace player {
 bool SaverInput::Ends(What what, int x, int y)
 {
     switch (what) {
+    case What::KeyHeld:
     case What::KeyUp:
         return false;
     case What::Move:

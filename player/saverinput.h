@@ -8,12 +8,12 @@ namespace player {
 // What ends a screen saver, for every one that takes input itself: a key
 // pressed, any button, a turn of the wheel, the pointer moved more than a
 // few pixels, or another window taking the screen. Not the release of a
-// key (it may be the one that started the saver), nor the pointer's first
-// report of where it is.
+// key, nor its repeats while it is held (it may be the one that started
+// the saver), nor the pointer's first report of where it is.
 class SaverInput
 {
 public:
-    enum class What { KeyDown, KeyUp, Button, Wheel, Move, Deactivated };
+    enum class What { KeyDown, KeyHeld, KeyUp, Button, Wheel, Move, Deactivated };
 
     // Points are pixels of the screen.
     bool Ends(What what, int x = 0, int y = 0);

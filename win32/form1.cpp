@@ -325,7 +325,7 @@ bool Form1::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        what = What::KeyDown;
+        what = lParam & (1 << 30) ? What::KeyHeld : What::KeyDown; // down already: a repeat
         break;
     case WM_KEYUP:
     case WM_SYSKEYUP:

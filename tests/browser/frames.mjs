@@ -83,5 +83,40 @@ export async function PlayImage(url, type, points) {
   return { width, height, frames, final };
 }
 
+// In the page, before its own script: the time of the first frame that
+// shows a picture in the canvas, and after every frame the page draws, the
+// picture's backdrop, with that frame's time. A frame is on the screen
+// once the next one begins: a new backdrop is `shown` then.
+export function Watch() {
+  const request = window.requestAnimationFrame.bind(window);
+  const drawn = (time) => {
+    const picture = document.getElementById('picture');
+    if (picture?.getContext('2d').getImageData(0, 0, 1, 1).data[3] === 255) window.painted = time;
+    else request(drawn);
+  };
+  request(drawn);
+  window.seen = [];
+  window.frames = []; // the times of the page's frames
+  let last = null; // the time of the page's frame before
+  const look = (time) => {
+    const picture = document.getElementById('picture');
+    const backdrop = Read(picture, picture.width, picture.height, []).backdrop.join(', ');
+    const before = last === null ? 0 : time - last;
+    last = time;
+    window.frames.push(time);
+    if (window.seen.length && window.seen.at(-1).backdrop === backdrop) return;
+    const change = { time, backdrop, before };
+    window.seen.push(change);
+    request((next) => Object.assign(change, { shown: next, after: next - time }));
+  };
+  const wake = navigator.wakeLock; // the screen's wake lock, as the page holds it
+  const lock = wake && wake.request.bind(wake);
+  if (wake) wake.request = (type) => lock(type).then((held) => (window.awake = held));
+  window.requestAnimationFrame = (callback) => request((time) => {
+    callback(time);
+    look(time);
+  });
+}
+
 // Source for a page: the functions above, as globals.
 export const kPageFunctions = [Read, PlayVideo, PlayImage].map(String).join('\n');

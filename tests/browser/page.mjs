@@ -16,7 +16,7 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 import { gzipSync } from 'node:zlib';
 
 import { check, Failure, serve, withChromium } from './chromium.mjs';
-import { kPageFunctions } from './frames.mjs';
+import { kPageFunctions, Watch } from './frames.mjs';
 import { ShowTimeline } from './showtimeline.mjs';
 
 const [clickshow, showTrace, site, output] = process.argv.slice(2);
@@ -40,41 +40,6 @@ for (const ratio of [1, 2, 2.344, 3.033]) {
   const run = spawnSync(clickshow, ['--record', path.join(output, `final-${ratio}.apng`), '--scale', String(ratio),
     '--fps', '2', '--hold', '0', '--quiet'], { env: environment, encoding: 'utf8' });
   check(run.status === 0, `clickshow --record: ${run.stderr}`);
-}
-
-// In the page, before its own script: the time of the first frame that
-// shows a picture in the canvas, and after every frame the page draws, the
-// picture's backdrop, with that frame's time. A frame is on the screen
-// once the next one begins: a new backdrop is `shown` then.
-function Watch() {
-  const request = window.requestAnimationFrame.bind(window);
-  const drawn = (time) => {
-    const picture = document.getElementById('picture');
-    if (picture?.getContext('2d').getImageData(0, 0, 1, 1).data[3] === 255) window.painted = time;
-    else request(drawn);
-  };
-  request(drawn);
-  window.seen = [];
-  window.frames = []; // the times of the page's frames
-  let last = null; // the time of the page's frame before
-  const look = (time) => {
-    const picture = document.getElementById('picture');
-    const backdrop = Read(picture, picture.width, picture.height, []).backdrop.join(', ');
-    const before = last === null ? 0 : time - last;
-    last = time;
-    window.frames.push(time);
-    if (window.seen.length && window.seen.at(-1).backdrop === backdrop) return;
-    const change = { time, backdrop, before };
-    window.seen.push(change);
-    request((next) => Object.assign(change, { shown: next, after: next - time }));
-  };
-  const wake = navigator.wakeLock; // the screen's wake lock, as the page holds it
-  const lock = wake && wake.request.bind(wake);
-  if (wake) wake.request = (type) => lock(type).then((held) => (window.awake = held));
-  window.requestAnimationFrame = (callback) => request((time) => {
-    callback(time);
-    look(time);
-  });
 }
 
 // The canvas against the recording's last frame (as base64: the one file
@@ -199,7 +164,7 @@ try {
       check(!off.length, `ratio ${ratio}: the captions' ink stands at ${JSON.stringify(ink)}`);
       if (ratio === 1) {
         const before = (await page.evaluate(() => window.seen.length));
-        await page.mouse.click(...at(20, 180), { clickCount: 2 });
+        await page.mouse.click(...at(20, 180), { count: 2 });
         await page.keyboard.press('Space');
         await shows(2);
         await page.waitForFunction(() => !_clickshow_playing(performance.now()), { timeout: 60000, polling: 50 });
