@@ -5,7 +5,6 @@
 
 #include "picture.h"
 
-#include "player/scaling.h"
 #include "show/design.h"
 #include "show/palette.h"
 
@@ -20,17 +19,6 @@ namespace {
 // The show's backdrops, one show after another, as they follow each other.
 const QList<QRgb> kBackdrops = {ToQRgb(show::kGrey100), ToQRgb(show::kGrey110), ToQRgb(show::kGrey109),
                                 ToQRgb(show::kGrey110), ToQRgb(show::kGrey109), ToQRgb(show::kWhite)};
-
-// Where the picture stands in `expected`, and at what scale.
-player::Fit FitOf(QSize expected, double scale)
-{
-    if (scale <= 0)
-        return player::FitDesign(expected.width(), expected.height());
-    player::Fit fit;
-    fit.scale = scale;
-    fit.picture = {0, 0, expected.width(), expected.height()};
-    return fit;
-}
 
 } // namespace
 
@@ -81,13 +69,12 @@ bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &f
     return true;
 }
 
-QImage RecordedPicture(QSize screen, double scale)
+QImage RecordedPicture(QSize screen, double scale, QPoint at)
 {
     QTemporaryDir dir;
     const QString recording = dir.filePath(QStringLiteral("show.mkv")), last = dir.filePath(QStringLiteral("last.png"));
-    const player::Fit fit = FitOf(screen, scale);
     if (QProcess::execute(QStringLiteral(CLICKSHOW_BINARY),
-                          {QStringLiteral("--record"), recording, QStringLiteral("--scale"), QString::number(fit.scale),
+                          {QStringLiteral("--record"), recording, QStringLiteral("--scale"), QString::number(scale),
                            QStringLiteral("--hold"), QStringLiteral("0")})
             != 0
         || QProcess::execute(QStringLiteral("ffmpeg"), {QStringLiteral("-v"), QStringLiteral("error"),
@@ -98,16 +85,15 @@ QImage RecordedPicture(QSize screen, double scale)
         return {};
     QImage expected(screen, QImage::Format_RGB32);
     expected.fill(Qt::black);
-    QPainter(&expected).drawImage(QPoint(fit.picture.x, fit.picture.y), QImage(last));
+    QPainter(&expected).drawImage(at, QImage(last));
     return expected;
 }
 
-int DifferingOutsideCaptions(QImage seen, QImage expected, double scale)
+int DifferingOutsideCaptions(QImage seen, QImage expected, double scale, QPoint at)
 {
-    const player::Fit fit = FitOf(expected.size(), scale);
     for (const show::DesignRect &caption : {show::kTopCaption, show::kWordsCaption}) {
-        const QRect scaled = QRectF(QPointF(fit.picture.x + caption.x * fit.scale, fit.picture.y + caption.y * fit.scale),
-                                    QSizeF(caption.width, caption.height) * fit.scale)
+        const QRect scaled = QRectF(QPointF(at) + QPointF(caption.x, caption.y) * scale,
+                                    QSizeF(caption.width, caption.height) * scale)
                                  .toAlignedRect()
                                  .adjusted(-1, -1, 1, 1);
         for (QImage *image : {&seen, &expected})

@@ -30,12 +30,10 @@ struct Followed
 };
 bool FollowBackdrops(const std::function<QImage()> &look, int shows, Followed &followed);
 
-// The final picture of `clickshow --record --scale F`, F the scale that
-// fits `screen`, centred on black as a scaled view shows it; at `scale`, if
-// given, the picture alone.
-QImage RecordedPicture(QSize screen, double scale = 0);
+// The final picture of `clickshow --record --scale F` at `at` on a black
+// `screen`: where a test expects a player to put it.
+QImage RecordedPicture(QSize screen, double scale, QPoint at = {});
 
-// How many pixels differ outside the captions, whose text each painter
-// draws its own way; `expected` tells where the picture stands, as
-// RecordedPicture() makes it.
-int DifferingOutsideCaptions(QImage seen, QImage expected, double scale = 0);
+// How many pixels differ outside the captions, whose rectangles are left
+// out: the picture stands in both at `scale`, from `at`.
+int DifferingOutsideCaptions(QImage seen, QImage expected, double scale, QPoint at = {});

@@ -7,7 +7,7 @@
 // frame times, clicks as the window takes them, and its captions read back;
 // then on a phone, on the whole screen and in a loop, served from 127.0.0.1.
 //
-//   node page.mjs CLICKSHOW SHOW_TRACE BUILD_WEB OUTPUT_FOLDER
+//   node page.mjs CLICKSHOW BUILD_WEB OUTPUT_FOLDER
 
 import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, readFileSync, statSync, writeFileSync } from 'node:fs';
@@ -19,10 +19,10 @@ import { check, Failure, serve, withChromium } from './chromium.mjs';
 import { kPageFunctions, Watch } from './frames.mjs';
 import { ShowTimeline } from './showtimeline.mjs';
 
-const [clickshow, showTrace, site, output] = process.argv.slice(2);
-mkdirSync(output, { recursive: true });
+const [clickshow, site, output] = process.argv.slice(2);
+mkdirSync(path.join(output, 'site'), { recursive: true });
 writeFileSync(path.join(output, 'bare.html'), '<!doctype html><title>bare</title><p>A page of one line.</p>\n');
-const timeline = ShowTimeline(showTrace);
+const timeline = ShowTimeline();
 const environment = { ...process.env };
 delete environment.DISPLAY;
 delete environment.WAYLAND_DISPLAY;
@@ -223,6 +223,18 @@ try {
       await page.close();
     }
   });
+  // What no well-kept server does: die of a request, or serve beside its
+  // folder (a sibling whose name begins with the folder's).
+  mkdirSync(path.join(output, 'site-other'), { recursive: true });
+  writeFileSync(path.join(output, 'site', 'index.html'), 'page\n');
+  writeFileSync(path.join(output, 'site-other', 'secret.txt'), 'secret\n');
+  const files = await serve({ '/': path.join(output, 'site') });
+  for (const [url, range, status] of [['/%E0%A4%A', '', 400], ['/index.html', 'bytes=4-2', 416], ['/index.html', 'bytes=9-', 416],
+    ['/%2e%2e/site-other/secret.txt', '', 404], ['/index.html', 'bytes=1-2', 206], ['/index.html', '', 200]]) {
+    const answer = await fetch(files.origin + url, { headers: range ? { Range: range } : {} }).catch((error) => ({ status: error.message }));
+    check(answer.status === status, `the server answered ${url} (${range || 'whole'}) with ${answer.status}, not ${status}`);
+  }
+  await files.close();
   // `make web-serve` on a port in use: one line that says what to do.
   const busy = spawnSync(process.execPath, [fileURLToPath(new URL('../../web/serve.mjs', import.meta.url)), site,
     new URL(server.origin).port], { encoding: 'utf8', timeout: 60000 });

@@ -5,7 +5,7 @@
 // recorded by the program, played through in headless Chromium from a
 // server on 127.0.0.1, its frames drawn on a canvas and read back.
 //
-//   node recordings.mjs CLICKSHOW SHOW_TRACE OUTPUT_FOLDER
+//   node recordings.mjs CLICKSHOW OUTPUT_FOLDER
 
 import { spawnSync } from 'node:child_process';
 import { mkdirSync, writeFileSync } from 'node:fs';
@@ -15,7 +15,7 @@ import { check, Failure, serve, withChromium } from './chromium.mjs';
 import { kPageFunctions } from './frames.mjs';
 import { BackdropOfFrame, Near, ShowTimeline, ThickestPoint } from './showtimeline.mjs';
 
-const [clickshow, showTrace, output] = process.argv.slice(2);
+const [clickshow, output] = process.argv.slice(2);
 const kFps = 10; // every format's own rate, GIF's too
 const formats = [
   { extension: 'mp4', play: 'video' },
@@ -27,7 +27,7 @@ const formats = [
 // An HD picture, where the rings are read; a small one, backdrops only.
 const scales = [4, 1];
 
-const timeline = ShowTimeline(showTrace);
+const timeline = ShowTimeline();
 mkdirSync(output, { recursive: true });
 const environment = { ...process.env };
 delete environment.DISPLAY;

@@ -1,45 +1,21 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The clickshow developers
 
-// The show as show-trace tells it: where each backdrop stands on its
-// timeline, and the emblem's rings. Tests read the show from the program
-// itself rather than copying its numbers.
+// The show as it was made, as the players' table writes it: where each
+// backdrop stands on its timeline, and the emblem's rings. Written, not
+// asked of the program, so that a fault every player shares shows.
 
-import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
 
-// The design's values and the timeline's: 180 ns a count, the lead-in of
-// a recording, the captions' rectangles.
-export function Design(showTrace) {
-  return JSON.parse(execFileSync(showTrace, ['--design'], { encoding: 'utf8' }));
-}
-
-// Plays one show of the design size (or `width` x `height` twips).
-export function ShowTimeline(showTrace, width, height) {
-  const design = Design(showTrace);
-  width ??= design.width * design.twipsPerPixel;
-  height ??= design.height * design.twipsPerPixel;
-  const kNanosecondsPerCount = design.nanosecondsPerCount;
-  const lines = execFileSync(showTrace, [String(width), String(height)], { encoding: 'utf8' }).trim().split('\n');
-  let counts = 0;
-  const backdrops = [];
-  let circles = [];
-  for (const line of lines) {
-    const word = line.split(' ');
-    if (word[0] === 'pause') counts += Number(word[1]);
-    if (word[0] === 'backdrop') {
-      backdrops.push({ rgb: word.slice(1, 4).map(Number), nanoseconds: counts * kNanosecondsPerCount });
-      circles = [];
-    }
-    if (word[0] === 'circle') circles.push(word.slice(1).map(Number));
-  }
-  // After the last backdrop: the emblem, its rings four outlines each.
-  const rings = [];
-  for (let i = 0; i < circles.length; i += 4) {
-    const four = circles.slice(i, i + 4);
-    const centre = (axis) => four.reduce((sum, circle) => sum + circle[axis], 0) / four.length;
-    rings.push({ x: centre(0), y: centre(1), radius: four[0][2], rgb: four[0].slice(3, 6) });
-  }
-  return { design, backdrops, rings, nanoseconds: counts * kNanosecondsPerCount };
+export function ShowTimeline() {
+  const show = JSON.parse(readFileSync(new URL('../conformance/table.json', import.meta.url))).show;
+  const ns = (counts) => counts * show.nanosecondsPerCount;
+  return {
+    design: show,
+    backdrops: show.backdrops.map(([rgb, counts]) => ({ rgb, nanoseconds: ns(counts) })),
+    rings: show.rings.map(([x, y, radius, rgb]) => ({ x, y, radius, rgb })),
+    nanoseconds: ns(show.counts),
+  };
 }
 
 // Frame k of a recording stands at k / fps seconds from its start, and

@@ -236,6 +236,7 @@ void TestConformance::table()
     if (!alive) {
         QVERIFY2(WaitFor([] { return QImage(); }, [&](const QImage &) { return Look(seen) && Ended(); }),
                  "it did not end");
+        QVERIFY2(app.exitStatus() == QProcess::NormalExit && app.exitCode() == 0, "it failed"); // not a crash
     } else if (!start.startsWith(QLatin1String("loop"))) {
         QVERIFY(Settle(seen));
         Look(seen);

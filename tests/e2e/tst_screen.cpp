@@ -13,7 +13,6 @@
 #include "driver/windowmanager.h"
 #include "driver/xdriver.h"
 #include "driver/xserver.h"
-#include "player/scaling.h"
 #include "window/form1.h"
 
 #include <QDir>
@@ -68,11 +67,11 @@ void TestScreen::fullScreenShowsTheDesignScaled()
     QVERIFY2(openbox.problem().isEmpty(), qPrintable(openbox.problem()));
     XDriver x(server.display());
 
-    const player::Fit fit = player::FitDesign(1600, 900);
-    const QImage expected = RecordedPicture(QSize(1600, 900));
+    // The largest scale in thousandths at which 499 x 356 fits, centred.
+    const double scale = 2.528;
+    const QPoint offset(169, 0);
+    const QImage expected = RecordedPicture(QSize(1600, 900), scale, offset);
     QVERIFY(!expected.isNull());
-    const double scale = fit.scale;
-    const QPoint offset(fit.picture.x, fit.picture.y);
 
     QProcess app;
     app.setProcessEnvironment(Environment(server.display()));
@@ -139,9 +138,11 @@ void TestScreen::screensaverInAWindowItIsGiven()
 void TestScreen::smallWindowShowsTheRecordedPicture_data()
 {
     QTest::addColumn<QSize>("size");
+    QTest::addColumn<double>("scale"); // the largest in thousandths that fits
+    QTest::addColumn<QPoint>("at");    // centred
 
-    QTest::newRow("320 x 240") << QSize(320, 240);
-    QTest::newRow("a settings preview, 152 x 112") << QSize(152, 112);
+    QTest::newRow("320 x 240") << QSize(320, 240) << 0.641 << QPoint(0, 6);
+    QTest::newRow("a settings preview, 152 x 112") << QSize(152, 112) << 0.304 << QPoint(0, 2);
 }
 
 // Smaller than the design: the picture is a recording's at that scale,
@@ -149,12 +150,14 @@ void TestScreen::smallWindowShowsTheRecordedPicture_data()
 void TestScreen::smallWindowShowsTheRecordedPicture()
 {
     QFETCH(QSize, size);
+    QFETCH(double, scale);
+    QFETCH(QPoint, at);
 
     XServer server;
     QVERIFY(server.isRunning());
     XDriver x(server.display());
     const XWindow host = x.Cover(QRect(QPoint(0, 0), size));
-    const QImage expected = RecordedPicture(size);
+    const QImage expected = RecordedPicture(size, scale, at);
     QVERIFY(!expected.isNull());
     QProcess app;
     app.setProcessEnvironment(Environment(server.display()));
@@ -166,8 +169,9 @@ void TestScreen::smallWindowShowsTheRecordedPicture()
     QVERIFY2(FollowBackdrops([&] { return x.Grab(host); }, 2, followed), "the backdrops came out of order");
     QImage seen;
     QVERIFY2(WaitFor([&] { return seen = x.Grab(host); },
-                     [&](const QImage &picture) { return DifferingOutsideCaptions(picture, expected) == 0; }),
-             qPrintable(QStringLiteral("%1 pixels differ from the recording's").arg(DifferingOutsideCaptions(seen, expected))));
+                     [&](const QImage &picture) { return DifferingOutsideCaptions(picture, expected, scale, at) == 0; }),
+             qPrintable(QStringLiteral("%1 pixels differ from the recording's")
+                            .arg(DifferingOutsideCaptions(seen, expected, scale, at))));
     app.kill();
     app.waitForFinished();
 }

@@ -34,6 +34,8 @@ private slots:
     void conformance();
     void fitDesign_data();
     void fitDesign();
+    void fitMonitors_data();
+    void fitMonitors();
     void saverArguments_data();
     void saverArguments();
 };
@@ -238,6 +240,39 @@ void TestPlayer::fitDesign()
     QCOMPARE(fit.DesignY(picture.y() + 356 * scale), 356.0);
 }
 
+void TestPlayer::fitMonitors_data()
+{
+    QTest::addColumn<QList<QRect>>("monitors");
+    QTest::addColumn<QList<QRect>>("pictures"); // in the virtual screen
+
+    const QRect hd(0, 0, 1920, 1080), hdPicture(203, 0, 1513, 1080);
+    QTest::newRow("side by side") << QList{hd, hd.translated(1920, 0)} << QList{hdPicture, hdPicture.translated(1920, 0)};
+    QTest::newRow("stacked") << QList{hd, hd.translated(0, 1080)} << QList{hdPicture, hdPicture.translated(0, 1080)};
+    QTest::newRow("mixed sizes and dots an inch")
+        << QList{QRect(0, 0, 3840, 2160), QRect(3840, 0, 1280, 1024)}
+        << QList{QRect(406, 0, 3027, 2160), QRect(3840, 55, 1280, 913)};
+    QTest::newRow("a monitor left of the main one")
+        << QList{QRect(-1280, 0, 1280, 1024), hd} << QList{QRect(-1280, 55, 1280, 913), hdPicture};
+    QTest::newRow("a monitor above the main one") << QList{hd, QRect(0, -1024, 1280, 1024)}
+                                                  << QList{hdPicture, QRect(0, -969, 1280, 913)};
+    QTest::newRow("a mirrored monitor shows the one picture") << QList{hd, hd} << QList{hdPicture};
+}
+
+void TestPlayer::fitMonitors()
+{
+    QFETCH(QList<QRect>, monitors);
+    QFETCH(QList<QRect>, pictures);
+
+    std::vector<canvas::Rect> given;
+    for (const QRect &monitor : monitors)
+        given.push_back({monitor.x(), monitor.y(), monitor.width(), monitor.height()});
+    QList<QRect> fitted;
+    for (const player::MonitorPicture &picture : player::FitMonitors(given))
+        fitted.append(QRect(picture.fit.picture.x, picture.fit.picture.y, picture.fit.picture.width,
+                            picture.fit.picture.height));
+    QCOMPARE(fitted, pictures);
+}
+
 void TestPlayer::saverArguments_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -251,6 +286,9 @@ void TestPlayer::saverArguments_data()
     QTest::newRow("/p and its window apart") << QStringList{"/p", "1234"} << int(Mode::Preview) << 1234;
     QTest::newRow("/P:window") << QStringList{"/P:5678"} << int(Mode::Preview) << 5678;
     QTest::newRow("/p without a window is nothing") << QStringList{"/p"} << int(Mode::None) << 0;
+    QTest::newRow("/p 0 is no window") << QStringList{"/p", "0"} << int(Mode::None) << 0;
+    QTest::newRow("a handle beyond 64 bits is none") << QStringList{"/p", "18446744073709551616"} << int(Mode::None) << 0;
+    QTest::newRow("/c with a handle that is not one") << QStringList{"/c:12x"} << int(Mode::None) << 0;
     QTest::newRow("/c:window, the settings' owner") << QStringList{"/c:42"} << int(Mode::Settings) << 42;
     QTest::newRow("/c alone") << QStringList{"-c"} << int(Mode::Settings) << 0;
     QTest::newRow("anything else is nothing") << QStringList{"/x"} << int(Mode::None) << 0;
@@ -268,6 +306,8 @@ void TestPlayer::saverArguments()
     const player::SaverRequest request = player::ReadSaverArguments(given);
     QCOMPARE(int(request.mode), mode);
     QCOMPARE(int(request.window), window);
+    // A screen saver's letter that cannot be done says why.
+    QCOMPARE(request.problem.empty(), mode != int(player::SaverRequest::Mode::None) || arguments.value(0) == "/x");
 }
 
 QTEST_APPLESS_MAIN(TestPlayer)

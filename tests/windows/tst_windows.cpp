@@ -21,6 +21,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -55,23 +56,22 @@ private slots:
     void cleanup();
     void pictureAtEveryDpi_data();
     void pictureAtEveryDpi();
-    void clicksAndKeys();
-    void screenSaverEndsOnAMove();
-    void previewAtItsSize();
+    void commandLine_data();
+    void commandLine();
+    void previewFollowsItsHost();
+    void previewEndsWithItsHost();
     void settingsReachTheScreenSaver();
 
 private:
     // Starts a program and waits for its window; 0 if none came.
     XWindow Open(QProcess &process, const char *program, const QStringList &arguments, const QString &title);
-    // Until the program has handled everything sent so far: it answers a
-    // ping, and meanwhile the screen keeps showing a finale.
-    bool Settled(XWindow window);
 
     std::unique_ptr<XServer> server;
     std::unique_ptr<WindowManager> openbox;
     std::unique_ptr<XDriver> x;
     std::unique_ptr<Wine> wine;
     QProcess app;
+    int dpi = 96;
 };
 
 void TestWindows::initTestCase()
@@ -92,6 +92,9 @@ void TestWindows::cleanup()
         app.kill();
         app.waitForFinished();
     }
+    // Whatever became of the test, the next one starts at 96 dots an inch.
+    if (dpi != 96)
+        QVERIFY(wine->SetDpi(dpi = 96));
 }
 
 XWindow TestWindows::Open(QProcess &process, const char *program, const QStringList &arguments, const QString &title)
@@ -103,16 +106,6 @@ XWindow TestWindows::Open(QProcess &process, const char *program, const QStringL
         return window != 0 || process.state() == QProcess::NotRunning;
     });
     return window;
-}
-
-bool TestWindows::Settled(XWindow window)
-{
-    bool kept = true;
-    const bool answered = x->Ping(window, kScreenCeilingMs, [&] {
-        kept = kept && Backdrop(x->Grab(window)) == ToQRgb(show::kWhite);
-        return kept;
-    });
-    return answered && kept;
 }
 
 void TestWindows::pictureAtEveryDpi_data()
@@ -131,7 +124,7 @@ void TestWindows::pictureAtEveryDpi()
     QFETCH(int, dpi);
 
     const double scale = dpi / 96.0;
-    QVERIFY(wine->SetDpi(dpi));
+    QVERIFY(wine->SetDpi(this->dpi = dpi));
     const QImage expected = RecordedPicture(QSize(show::kDesignWidth, show::kDesignHeight) * scale, scale);
     QVERIFY(!expected.isNull());
     const XWindow window = Open(app, "clickshow.exe", {}, QStringLiteral("Form1"));
@@ -155,63 +148,68 @@ void TestWindows::pictureAtEveryDpi()
     qInfo("%d dpi: the first act took %.3f s, the show %.3f s on the screen", dpi, act,
           (followed.finales[0] - followed.starts[0]) / 1000.0);
     QVERIFY2(std::abs(act - 108 * 52000 * 180e-9) <= 0.0101, qPrintable(QString::number(act)));
-    QVERIFY(wine->SetDpi(96));
 }
 
-// A click on a caption plays nothing; a click during a show plays one more
-// after it; Space during a show, nothing.
-void TestWindows::clicksAndKeys()
+void TestWindows::commandLine_data()
 {
-    const XWindow window = Open(app, "clickshow.exe", {}, QStringLiteral("Form1"));
-    QVERIFY(window);
-    const QPoint onCaption(show::kTopCaption.x + 10, show::kTopCaption.y + 10);
-    const auto look = [&] { return x->Grab(window); };
-    Followed followed;
-    // Well into the show, so that it is no double click.
-    x->Click(window, kOpenSurface);
-    QVERIFY(WaitFor(look, [](const QImage &picture) { return Backdrop(picture) == ToQRgb(show::kGrey110); }));
-    x->Click(window, kOpenSurface);
-    const auto grey100 = [](const QImage &picture) { return Backdrop(picture) == ToQRgb(show::kGrey100); };
-    QVERIFY(WaitFor(look, [](const QImage &picture) { return Backdrop(picture) == ToQRgb(show::kGrey109); }));
-    QVERIFY2(WaitFor(look, grey100) && FollowBackdrops(look, 1, followed), "a click during a show did not play one more");
-    QVERIFY2(Settled(window), "more than one show after a click during one");
-    x->Click(window, onCaption);
-    QVERIFY2(Settled(window), "a click on a caption played");
-    x->Click(window, kOpenSurface);
-    QVERIFY(WaitFor(look, grey100));
-    x->Key(window, "space");
-    QVERIFY(WaitFor(look, [](const QImage &picture) { return Backdrop(picture) == ToQRgb(show::kWhite); }));
-    QVERIFY2(Settled(window), "Space during a show played one more");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says"); // the start of what it writes
+
+    QTest::newRow("-h answers") << "clickshow.exe" << QStringList{"-h"} << 0 << "clickshow 0.";
+    QTest::newRow("-v answers") << "clickshow.exe" << QStringList{"-v"} << 0 << "clickshow 0.";
+    QTest::newRow("/? answers the screen saver too") << "clickshow.scr" << QStringList{"/?"} << 0 << "clickshow 0.";
+    QTest::newRow("/p 0 is no window") << "clickshow.scr" << QStringList{"/p", "0"} << 2 << "clickshow: /p takes";
+    QTest::newRow("a handle beyond 64 bits")
+        << "clickshow.scr" << QStringList{"/p", "18446744073709551616"} << 2 << "clickshow: /p takes";
+    QTest::newRow("--loop with no seconds") << "clickshow.exe" << QStringList{"--loop", ""} << 2 << "clickshow: --loop takes";
 }
 
-// /s fills the screen and plays; a move of the pointer ends it.
-void TestWindows::screenSaverEndsOnAMove()
+// What a person types at a console: an answer, or one line and status 2.
+void TestWindows::commandLine()
 {
-    const XWindow window = Open(app, "clickshow.scr", {QStringLiteral("/s")}, QStringLiteral("Form1"));
-    QVERIFY(window);
-    QCOMPARE(x->OnScreen(window), QRect(QPoint(0, 0), x->ScreenSize()));
-    QVERIFY(WaitFor([&] { return x->Grab(window); },
-                    [](const QImage &picture) { return Backdrop(picture) == ToQRgb(show::kGrey100); }));
-    x->PointerTo(QPoint(100, 100));
-    x->PointerTo(QPoint(140, 140));
-    QVERIFY2(app.waitForFinished(kScreenCeilingMs), "a move did not end the screen saver");
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, says);
+
+    QCOMPARE(wine->Run(Program(qPrintable(program)), arguments), status);
+    const QString output = QString::fromUtf8(wine->Output(QProcess()));
+    QVERIFY2(output.startsWith(says) && (status == 0 || output.count(QLatin1Char('\n')) == 1), qPrintable(output));
 }
 
-// In the settings' preview, 152 x 112: the show's picture at that size.
-void TestWindows::previewAtItsSize()
+// In the settings' preview, 152 x 112: the show's picture at that size;
+// the host grown to 320 x 240, the picture grows with it.
+void TestWindows::previewFollowsItsHost()
 {
-    const QSize size(152, 112);
-    const QImage expected = RecordedPicture(size);
-    QVERIFY(!expected.isNull());
     const XWindow window = Open(app, "previewhost.exe", {}, QStringLiteral("preview host"));
     QVERIFY(window);
-    QCOMPARE(x->Size(window), size);
+    QCOMPARE(x->Size(window), QSize(152, 112));
     Followed followed;
     QVERIFY(FollowBackdrops([&] { return x->Grab(window); }, 1, followed));
-    QImage seen;
-    QVERIFY2(WaitFor([&] { return seen = x->Grab(window); },
-                     [&](const QImage &picture) { return DifferingOutsideCaptions(picture, expected) == 0; }),
-             qPrintable(QStringLiteral("%1 pixels differ").arg(DifferingOutsideCaptions(seen, expected))));
+    // The largest scale in thousandths that fits, centred.
+    for (const auto &[size, scale, at] : {std::tuple(QSize(152, 112), 0.304, QPoint(0, 2)),
+                                          std::tuple(QSize(320, 240), 0.641, QPoint(0, 6))}) {
+        const QImage expected = RecordedPicture(size, scale, at);
+        QVERIFY(!expected.isNull());
+        QImage seen;
+        QVERIFY2(WaitFor([&] { return seen = x->Grab(window); },
+                         [&](const QImage &picture) { return DifferingOutsideCaptions(picture, expected, scale, at) == 0; }),
+                 qPrintable(QStringLiteral("%1 pixels differ").arg(DifferingOutsideCaptions(seen, expected, scale, at))));
+        x->Key(window, QStringLiteral("r"));
+    }
+}
+
+// As Windows runs it, the preview in a window of another program: once
+// that closes, so does the preview, during a show or not.
+void TestWindows::previewEndsWithItsHost()
+{
+    const XWindow window = Open(app, "previewhost.exe", {QStringLiteral("--apart")}, QStringLiteral("preview host"));
+    QVERIFY(window);
+    x->RequestClose(window);
+    QVERIFY(app.waitForFinished(kScreenCeilingMs));
+    QVERIFY2(app.exitCode() == 0, qPrintable(QStringLiteral("the preview outlived its host: status %1").arg(app.exitCode())));
 }
 
 // /c keeps how long a finale stands; /s stands it that long.
@@ -226,10 +224,13 @@ void TestWindows::settingsReachTheScreenSaver()
 
     const XWindow window = Open(app, "clickshow.scr", {QStringLiteral("/s")}, QStringLiteral("Form1"));
     QVERIFY(window);
+    QCOMPARE(x->OnScreen(window), QRect(QPoint(0, 0), x->ScreenSize())); // its one monitor, whole
     Followed followed;
     QVERIFY(FollowBackdrops([&] { return x->Grab(window); }, 2, followed));
+    // A second, not the five unset: as seen, the finale may reach the screen
+    // late on a busy machine (Wine sends a busy program's drawing on later).
     const qint64 stood = followed.starts[1] - followed.finales[0];
-    QVERIFY2(stood >= 950 && stood < 4000, qPrintable(QStringLiteral("the finale stood %1 ms").arg(stood)));
+    QVERIFY2(stood >= 900 && stood < 4000, qPrintable(QStringLiteral("the finale stood %1 ms").arg(stood)));
 }
 
 CLICKSHOW_E2E_MAIN(TestWindows)
