@@ -8,6 +8,7 @@
 #include "e2emain.h"
 
 #include "driver/apprun.h"
+#include "driver/picture.h"
 #include "driver/showreference.h"
 #include "driver/weston.h"
 #include "driver/windowmanager.h"
@@ -121,6 +122,8 @@ void TestEndToEnd::showPlaysOnScreen()
     // A compositing manager shows a picture at most every frame of its own.
     const int least = x->HasCompositor() ? 5 : 10;
     QVERIFY2(followed.actOneSteps >= least, qPrintable(QStringLiteral("act 1 seen in %1 steps").arg(followed.actOneSteps)));
+    const QString off = CaptionsOffTable(app->Grab());
+    QVERIFY2(off.isEmpty(), qPrintable(off)); // where every player puts them
 }
 
 // Show after show, each one's final picture reaches the screen whole (a

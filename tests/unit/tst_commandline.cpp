@@ -51,6 +51,8 @@ void TestCommandLine::run_data()
     QTest::newRow("a window option with --record") << QStringList{"--record", "x.mp4", "--loop", "2"} << QStringList{}
                                                    << 2 << QByteArray()
                                                    << QByteArray("clickshow: --loop does not go with --record\n");
+    QTest::newRow("an X window id beyond 32 bits") << QStringList{"--window-id", "0x100000001"} << QStringList{} << 2
+                                                   << QByteArray() << QByteArray("clickshow: --window-id takes");
     QTest::newRow("a screensaver on Wayland alone")
         << QStringList{"--root"} << QStringList{"WAYLAND_DISPLAY=wayland-0"} << 1 << QByteArray()
         << QByteArray("clickshow: --root draws on an X window, and no X display is set (DISPLAY is empty)\n");

@@ -5,8 +5,10 @@
 // preview in it. In one process by default, as Wine shows no child window
 // of another process's window (Windows does, for /p); R makes it 320 x 240.
 // With --apart the preview is clickshow.scr /p HWND, as Windows runs it:
-// once the host is closed, the exit status says whether the preview ended
-// with it (0) or not (3).
+// the host asks it a few times over a show whether it answers (as Windows
+// asks a window that may hang), then closes. The exit status says whether
+// the preview answered and ended with its host (0), never came (2), ended
+// not (3) or answered not (4).
 
 #include "win32/player.h"
 
@@ -35,13 +37,27 @@ int Apart(HWND host)
     PROCESS_INFORMATION preview{};
     if (!CreateProcessW(saver.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &preview))
         return 2;
+    int status = 0;
+    HWND shown = nullptr;
+    for (int tries = 0; !shown && tries < 100; ++tries) {
+        Sleep(100);
+        shown = FindWindowExW(host, nullptr, L"clickshow.Form1", nullptr);
+    }
+    DWORD_PTR answer = 0;
+    for (int asked = 0; shown && status == 0 && asked < 12; ++asked) {
+        Sleep(300);
+        if (!SendMessageTimeoutW(shown, WM_NULL, 0, 0, SMTO_NORMAL, 500, &answer))
+            status = 4;
+    }
+    DestroyWindow(host);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0)
         DispatchMessageW(&message);
-    const bool ended = WaitForSingleObject(preview.hProcess, 10000) == WAIT_OBJECT_0;
+    if (WaitForSingleObject(preview.hProcess, 10000) != WAIT_OBJECT_0)
+        status = 3;
     CloseHandle(preview.hThread);
     CloseHandle(preview.hProcess);
-    return ended ? 0 : 3;
+    return shown ? status : 2;
 }
 
 } // namespace
