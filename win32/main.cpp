@@ -83,9 +83,10 @@ int Fail(const std::wstring &message, int status)
 }
 
 // One screen saver at a time: Windows may ask for it again while it runs.
+// The mutex is held until the process ends.
 bool AnotherScreenSaverRuns()
 {
-    static HANDLE running = CreateMutexW(nullptr, FALSE, L"Local\\clickshow screen saver");
+    const HANDLE running = CreateMutexW(nullptr, FALSE, L"Local\\clickshow screen saver");
     return running && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 

@@ -45,8 +45,9 @@ async function Do(page, step) {
     await seen(on === '1' ? grey100 : grey110);
   } else if (what === 'finale') {
     await seen(white);
-  } else if (step === 'full screen') {
-    await page.waitForFunction(() => !!document.fullscreenElement, { timeout: 60000, polling: 20 });
+  } else if (step === 'full screen' || step === 'window') {
+    await page.waitForFunction((whole) => !!document.fullscreenElement === whole, { timeout: 60000, polling: 20 },
+      step === 'full screen');
   } else {
     throw new Failure(`${step}: no such step`);
   }

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The clickshow developers
+# What the Windows program and screen saver hold over many shows in a loop
+# under Wine: GDI and USER objects, working set and handles as Windows
+# counts them (resourcecount.exe), every 20 shows, and the resident memory
+# Linux gives the process. Xvfb, openbox and a Wine prefix of its own; make
+# windows first. Takes 3.3 s a show.
+#   bench/windows-resources.sh [SHOWS]
+set -euo pipefail
+shows=${1:-200}
+here=$(cd "$(dirname "$0")/.." && pwd)
+build="$here/build-windows"
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    kill "${pids[@]}" 2>/dev/null || true
+    WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$work/prefix"
+Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=:77
+sleep 1
+openbox >/dev/null 2>&1 &
+pids+=($!)
+wineboot -i >/dev/null 2>&1
+# The screen saver's finale as short as the window's: a show after a show.
+wine reg add 'HKCU\Software\clickshow' /v FinaleSeconds /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine "$build/clickshow.exe" --loop 0 >/dev/null 2>&1 &
+pids+=($!)
+wine "$build/clickshow.scr" /s >/dev/null 2>&1 &
+pids+=($!)
+sleep 2
+interval=$(awk -v s=20 'BEGIN { printf "%d", s * 18514000 * 180e-9 + 0.5 }')
+samples=$((shows / 20 + 1))
+for program in clickshow.exe clickshow.scr; do
+    wine "$build/resourcecount.exe" "$program" "$interval" "$samples" >"$work/$program.txt" 2>/dev/null &
+    pids+=($!)
+done
+for ((sample = 0; sample < samples; ++sample)); do
+    for program in clickshow.exe clickshow.scr; do
+        rss=$(ps -o rss= -p "$(pgrep -f "$build/$program" | head -1)" 2>/dev/null || echo '?')
+        echo "$((sample * 20)) shows: $program $rss KiB resident" >>"$work/rss.txt"
+    done
+    sleep "$interval"
+done
+sleep 2
+for program in clickshow.exe clickshow.scr; do
+    echo "== $program, a sample every 20 shows"
+    paste -d ' ' <(grep "$program" "$work/rss.txt" | cut -d' ' -f1-2,4-5) "$work/$program.txt"
+done
