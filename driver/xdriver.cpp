@@ -284,6 +284,12 @@ void XDriver::Release(unsigned button)
     XSync(display_, False);
 }
 
+void XDriver::Button(unsigned button)
+{
+    XTestFakeButtonEvent(display_, button, True, CurrentTime);
+    Release(button);
+}
+
 void XDriver::Click(XWindow window, QPoint at, unsigned button)
 {
     Press(window, at, button);

@@ -72,6 +72,9 @@ public:
     void PointerBy(QPoint by);
     void Press(XWindow window, QPoint at, unsigned button = 1);
     void Release(unsigned button = 1);
+    // A button pressed and released where the pointer is (4 and 5 turn
+    // the wheel).
+    void Button(unsigned button);
     // As the title bar's close button does: through the window manager when
     // one runs, else the WM_DELETE_WINDOW message itself.
     void RequestClose(XWindow window);

@@ -182,17 +182,6 @@ try {
         `acts ${acts.join(', ')} ms; final picture ${final.differing} pixels apart; OCR ${JSON.stringify(text.trim().split(/\s*\n\s*/))}`);
       await page.close();
     }
-    // The device pixel ratio changed twice, the page's size not: each time
-    // the canvas holds the picture at the ratio it now has.
-    const moved = await browser.newPage();
-    await moved.setViewport({ width: 640, height: 480, deviceScaleFactor: 1 });
-    await moved.goto(pathToFileURL(path.join(site, 'clickshow.html')).href);
-    for (const [ratio, width] of [[2, 998], [1.5, 749]]) {
-      await moved.setViewport({ width: 640, height: 480, deviceScaleFactor: ratio });
-      await moved.waitForFunction((width) => document.getElementById('picture').width === width, { timeout: 10000, polling: 50 }, width)
-        .catch(async () => check(false, `at ratio ${ratio} the canvas is ${await moved.evaluate(() => document.getElementById('picture').width)} pixels wide`));
-    }
-    await moved.close();
     // Where the picture stands and its final picture; a click on a caption,
     // mapped back through the fit, plays nothing. In the loop, three shows
     // seen whole, each final picture standing a second, the screen awake.
