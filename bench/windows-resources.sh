@@ -31,6 +31,9 @@ wineboot -i >/dev/null 2>&1
 wine reg add 'HKCU\Software\clickshow' /v FinaleSeconds /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wine "$build/clickshow.exe" --loop 0 >/dev/null 2>&1 &
 pids+=($!)
+# The screen saver once the window is up: a window that took the screen
+# after it would end it.
+sleep 5
 wine "$build/clickshow.scr" /s >/dev/null 2>&1 &
 pids+=($!)
 sleep 2

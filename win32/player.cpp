@@ -141,6 +141,9 @@ Status Player::Start(HWND parent, bool fullScreen)
     }
     if (forms_.empty())
         return Status::Error("no monitor to show the screen saver on");
+    // A move counts from where the pointer is now.
+    if (POINT at{}; GetCursorPos(&at))
+        saverInput_.Ends(player::SaverInput::What::Move, int(at.x), int(at.y));
     ShowCursor(FALSE);
     SetForegroundWindow(forms_.front()->window());
     return Status::Ok();

@@ -5,15 +5,10 @@
 // picture is fitted into any rectangle.
 
 #include "player/inputrules.h"
-#include "player/loopschedule.h"
 #include "player/picture.h"
 #include "player/saverarguments.h"
-#include "player/saverinput.h"
 #include "player/scaling.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
 
 using player::Action;
@@ -30,8 +25,6 @@ class TestPlayer : public QObject
 private slots:
     void inputRules_data();
     void inputRules();
-    void conformance_data();
-    void conformance();
     void fitDesign_data();
     void fitDesign();
     void fitMonitors_data();
@@ -104,112 +97,6 @@ void TestPlayer::inputRules()
     for (const Event &event : events)
         action = rules.Handle(event);
     QCOMPARE(int(action), int(last));
-}
-
-static QJsonObject Table()
-{
-    QFile file(QStringLiteral(CLICKSHOW_CONFORMANCE_TABLE));
-    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
-}
-
-void TestPlayer::conformance_data()
-{
-    QTest::addColumn<QJsonObject>("row");
-    for (const QJsonValue row : Table()[QStringLiteral("rows")].toArray())
-        QTest::newRow(qPrintable(row[QStringLiteral("name")].toString())) << row.toObject();
-}
-
-// The players' table against the rules alone, as a player that holds its
-// input back while a show runs (the window's show never yields) meets them:
-// a person's steps on one clock, in milliseconds, each handed over once no
-// show runs, with the time it was made.
-void TestPlayer::conformance()
-{
-    QFETCH(QJsonObject, row);
-    if (const QString cannot = row[QStringLiteral("cannot")][QStringLiteral("native")].toString(); !cannot.isEmpty())
-        QSKIP(qPrintable(cannot));
-    constexpr double kShow = 18514000 * 180e-6;
-    const QString start = row[QStringLiteral("start")].toString();
-    player::Picture picture;
-    QVERIFY(picture.canvas().Hold({0, 0, 499, 356}, 1));
-    player::InputRules rules(picture);
-    player::LoopSchedule loop(start == QLatin1String("saver") ? 5 : start.startsWith(QLatin1String("loop")) ? start.mid(5).toDouble() : -1);
-    player::SaverInput saver;
-    saver.Ends(player::SaverInput::What::Move, 500, 500); // where the pointer is
-    loop.Painted(0);
-    double now = 0, busy = 0;
-    QList<double> starts, ends;
-    bool alive = true;
-    const auto show = [&](double at) {
-        starts.append(at);
-        rules.Handle(Event::ShowStarted());
-        loop.ShowStarted();
-        for (const show::Label label : {show::Label::Top, show::Label::Words})
-            picture.Apply(player::Call::Visible(label, true)); // as it stands at its end
-        ends.append(busy = at + kShow);
-        rules.Handle(Event::ShowEnded(std::uint32_t(busy)));
-        loop.ShowEnded(busy);
-    };
-    const auto due = [&](double until) {
-        while (alive && loop.due() >= 0 && std::max(loop.due(), busy) <= until)
-            show(std::max(loop.due(), busy));
-    };
-    const auto hand = [&](Event event) {
-        event.time = std::uint32_t(now);
-        due(std::max(now, busy));
-        const Action action = rules.Handle(event);
-        if (action == Action::Play && alive)
-            show(std::max(now, busy));
-        alive = alive && action != Action::Close;
-    };
-    const QJsonObject points = Table()[QStringLiteral("points")].toObject();
-    const QHash<QString, Key> keys = {{"space", Key::Space}, {"return", Key::Return}, {"F11", Key::F11},
-                                      {"Escape", Key::Escape}, {"ctrl+q", Key::Q}, {"ctrl+w", Key::W}};
-    const QHash<QString, player::SaverInput::What> saverInput = {
-        {"key", player::SaverInput::What::KeyDown}, {"wheel", player::SaverInput::What::Wheel},
-        {"button", player::SaverInput::What::Button}, {"release", player::SaverInput::What::KeyUp},
-        {"deactivate", player::SaverInput::What::Deactivated}};
-    const QVariantList steps = row[QStringLiteral("before")].toArray().toVariantList()
-        + row[QStringLiteral("do")].toArray().toVariantList();
-    for (const QVariant &step : steps) {
-        const QStringList words = step.toString().split(QLatin1Char(' '));
-        const QJsonArray point = points[words.value(1)].toArray();
-        const double x = point.isEmpty() ? 250 : point[0].toDouble(), y = point.isEmpty() ? -10 : point[1].toDouble();
-        const Key key = keys.value(words.value(1), Key::Other);
-        const unsigned control = words.value(1).startsWith(QLatin1String("ctrl+")) ? unsigned(player::kControl) : 0u;
-        if (start == QLatin1String("saver") && saverInput.contains(words[0])) {
-            alive = alive && !saver.Ends(saverInput[words[0]]);
-        } else if (words[0] == QLatin1String("move")) {
-            alive = alive && !saver.Ends(player::SaverInput::What::Move, 500 + words[1].toInt(), 500);
-        } else if (words[0].endsWith(QLatin1String("click"))) {
-            const auto button = words[0] == QLatin1String("right-click") ? player::Button::Other : player::Button::Primary;
-            for (int clicks = 1; clicks <= (words[0] == QLatin1String("double-click") ? 2 : 1); ++clicks) {
-                hand(Event::Press(x, y, button, clicks));
-                hand(Event::Release(x, y, button));
-            }
-        } else if (words[0] == QLatin1String("key") || words[0] == QLatin1String("hold")) {
-            for (int held = 0; held <= (words[0] == QLatin1String("hold") ? 1000 : 0); held += 33, now += 33)
-                hand(Event::KeyDown(key, control, held > 0, 0));
-        } else if (words[0] == QLatin1String("act")) {
-            due(std::max(now, loop.due()));
-            now = std::max(now, starts.value(starts.size() - 1) + (words[1] == QLatin1String("1") ? 100 : 1100));
-        } else if (words[0] == QLatin1String("finale")) {
-            now = std::max(now, ends.value(ends.size() - 1) + 100);
-        }
-        now += 50;
-    }
-    const int shows = row[QStringLiteral("shows")].toInt(-1);
-    while (alive && loop.looping() && start != QLatin1String("saver") && starts.size() < shows)
-        due(loop.due());
-    if (shows >= 0)
-        QCOMPARE(starts.size(), shows);
-    QCOMPARE(alive, row[QStringLiteral("alive")].toBool(true));
-    if (row.contains(QStringLiteral("fullScreen")))
-        QCOMPARE(rules.fullScreen(), row[QStringLiteral("fullScreen")].toBool());
-    if (const QJsonArray finale = row[QStringLiteral("finale")].toArray(); !finale.isEmpty()) {
-        QVERIFY(starts.size() > 1);
-        QVERIFY(starts[1] - ends[0] >= finale[0].toDouble() && starts[1] - ends[0] <= finale[1].toDouble());
-    }
 }
 
 void TestPlayer::fitDesign_data()
