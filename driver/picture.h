@@ -10,7 +10,6 @@
 
 #include <QImage>
 #include <QJsonObject>
-#include <QRectF>
 #include <QString>
 #include <QRect>
 #include <QRgb>
@@ -33,10 +32,6 @@ quint64 PictureHash(const QImage &image);
 // runs read (tests/conformance/table.json).
 QJsonObject ConformanceTable();
 
-// Where a caption's ink stands in a picture of the show: the box of its
-// dark pixels in the caption's rectangle, in pixels of the design (the
-// picture holds the design at `scale` from `origin`). Empty if none.
-QRectF CaptionInk(const QImage &picture, show::Label label, double scale = 1, QPoint origin = {});
-// Both shown captions against the table's: what is off by more than its
-// slack, or empty.
-QString CaptionsOffTable(const QImage &picture, double scale = 1, QPoint origin = {});
+// Where the captions' ink stands in a picture of the show at `scale`,
+// against the table's: what is off by more than its slack, or empty.
+QString CaptionsOffTable(const QImage &picture, double scale = 1);
