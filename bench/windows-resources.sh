@@ -3,9 +3,8 @@
 # SPDX-FileCopyrightText: 2026 The clickshow developers
 # What the Windows program and screen saver hold over many shows in a loop
 # under Wine: GDI and USER objects, working set and handles as Windows
-# counts them (resourcecount.exe), every 20 shows, and the resident memory
-# Linux gives the process. Xvfb, openbox and a Wine prefix of its own; make
-# windows first. Takes 3.3 s a show.
+# counts them (resourcecount.exe), every 20 shows. Xvfb, openbox and a Wine
+# prefix of its own; make windows first. Takes 3.3 s a show.
 #   bench/windows-resources.sh [SHOWS]
 set -euo pipefail
 shows=${1:-200}
@@ -43,15 +42,8 @@ for program in clickshow.exe clickshow.scr; do
     wine "$build/resourcecount.exe" "$program" "$interval" "$samples" >"$work/$program.txt" 2>/dev/null &
     pids+=($!)
 done
-for ((sample = 0; sample < samples; ++sample)); do
-    for program in clickshow.exe clickshow.scr; do
-        rss=$(ps -o rss= -p "$(pgrep -f "$build/$program" | head -1)" 2>/dev/null || echo '?')
-        echo "$((sample * 20)) shows: $program $rss KiB resident" >>"$work/rss.txt"
-    done
-    sleep "$interval"
-done
-sleep 2
+wait "${pids[@]: -2}"
 for program in clickshow.exe clickshow.scr; do
-    echo "== $program, a sample every 20 shows"
-    paste -d ' ' <(grep "$program" "$work/rss.txt" | cut -d' ' -f1-2,4-5) "$work/$program.txt"
+    echo "== $program, a line every 20 shows"
+    cat "$work/$program.txt"
 done

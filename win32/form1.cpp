@@ -111,7 +111,6 @@ Status Form1::Create(Frame frame, HWND parent, RECT monitor)
         SetWindowPos(window_, nullptr, 0, 0, wanted.right - wanted.left, wanted.bottom - wanted.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-
     if (!Layout())
         return Status::Error("out of memory for the window's picture");
     ShowWindow(window_, SW_SHOW);
