@@ -15,8 +15,10 @@ exec "$here/scripts/debian-chroot.sh" "$release" "
     apt-get install -y -qq /files/$name >/dev/null
     dpkg -s clickshow | grep -E '^(Status|Version|Depends):'
     clickshow --version
-    clickshow --help | head -n 3
-    cd /tmp && clickshow --record x.mp4 --quiet
+    clickshow --help >/tmp/help
+    head -n 3 /tmp/help
+    cd /tmp
+    clickshow --record x.mp4 --quiet
     apt-get install -y -qq --no-install-recommends xvfb xauth xdotool imagemagick ffmpeg >/dev/null
     ffprobe -v error -select_streams v -count_frames -show_entries stream=codec_name,width,height,nb_read_frames -of csv x.mp4
     /src/scripts/play-once.sh clickshow /out/installed-$release.png
