@@ -16,7 +16,10 @@ mkdir -p dist
 cp build-release/*/clickshow_*.deb build-release/clickshow-"$version".tar.gz \
     build-windows/clickshow-"$version"-windows.zip build-web/clickshow.html dist/
 # The page's folder, for a server that wants separate, cacheable files.
-scripts/make-zip.py "dist/clickshow-$version-web.zip" build-web \
+# Debian's Python first, as for the Windows zip.
+python=/usr/bin/python3
+[[ -x $python ]] || python=python3
+"$python" scripts/make-zip.py "dist/clickshow-$version-web.zip" build-web \
     index.html clickshow.js clickshow.wasm p052.woff2 p052-licence.txt
 (cd dist && sha256sum -- * >SHA256SUMS)
 echo "== dist/"

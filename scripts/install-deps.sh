@@ -14,11 +14,12 @@
 # Does nothing when all is there.
 set -euo pipefail
 
+# The captions' face is read and subset with fonttools.
 run=(
     cmake g++ make pkg-config
     qt6-base-dev libx11-dev libxcb1-dev
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
-    qt6-wayland fonts-urw-base35
+    qt6-wayland fonts-urw-base35 fonttools python3-fonttools
 )
 # emscripten, and fonttools (with brotli, for WOFF2) to subset the
 # captions' face.
