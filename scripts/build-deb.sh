@@ -43,10 +43,18 @@ if [[ -n ${VERSION_ID:-} ]]; then
 fi
 
 mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
 rm -rf "${dir:?}/$name" "$dir"/clickshow_* "$dir"/clickshow-dbgsym_*
 cp "$archive" "$dir/clickshow_$version.orig.tar.gz"
 tar -xzf "$archive" -C "$dir"
 cd "$dir/$name"
+# The packages' tools date no file later than the changelog: were its date
+# in the future, the files the build makes would keep the times they were
+# made at.
+if [[ $(dpkg-parsechangelog -S Timestamp) -gt $(date +%s) ]]; then
+    echo "debian/changelog: the newest entry is dated in the future, $(dpkg-parsechangelog -S Date)" >&2
+    exit 1
+fi
 if [[ -n $suffix ]]; then
     date=$(LC_ALL=C date -u -R -d "@$(($(dpkg-parsechangelog -S Timestamp) + 1))")
     {
