@@ -33,6 +33,7 @@ step() {
 
 started=$SECONDS
 step source scripts/source-archive.sh build-release
+grep '^note:' "$logs/source.log" >&2 || true
 archive=$(tail -n 1 "$logs/source.log")
 step web make --no-print-directory web
 step windows make --no-print-directory windows
