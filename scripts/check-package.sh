@@ -37,7 +37,7 @@ if ! report=$(appstreamcli validate --no-net "$contents"/usr/share/metainfo/*.me
     fi
 fi
 echo "$report"
-echo "== lintian"
+echo "== $(lintian --version)"
 # Errors and warnings fail the check; notes are printed for a person.
 lintian --fail-on error,warning --info "$package"
 echo "package ok: $package"

@@ -38,6 +38,8 @@ archive=$(tail -n 1 "$logs/source.log")
 step web make --no-print-directory web
 step windows make --no-print-directory windows
 for release in "${releases[@]}"; do
+    # The pristine chroot, the first time: debootstrap.
+    step "chroot-$release" scripts/debian-chroot.sh "$release" true
     step "package-$release" scripts/build-deb.sh "$archive" "build-release/$release" "$release"
 done
 if [[ ${CLICKSHOW_TRY_PACKAGES:-1} != 0 ]]; then
