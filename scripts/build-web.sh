@@ -43,7 +43,12 @@ echo "web: the script and the .wasm, with emscripten"
 quiet emcmake cmake --preset web
 build cmake --build --preset web
 mkdir -p "$out"
-cp web/index.html build-web-cmake/web/clickshow.js build-web-cmake/web/clickshow.wasm "$out/"
+cp build-web-cmake/web/clickshow.js build-web-cmake/web/clickshow.wasm "$out/"
+# The page names the version it plays, for both of its forms.
+version=$(scripts/version.sh)
+sed "s|^<meta charset=\"utf-8\">\$|&\n<meta name=\"generator\" content=\"clickshow $version\">|" web/index.html >"$out/index.html"
+grep -q "content=\"clickshow $version\"" "$out/index.html" ||
+    { echo "web/index.html: no line <meta charset=\"utf-8\"> to name the version after" >&2; exit 1; }
 
 # P052, the Palatino-like face the window's captions use, with only the
 # glyphs of the captions.

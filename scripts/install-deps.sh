@@ -9,15 +9,17 @@
 #   scripts/install-deps.sh web       what builds the web page
 #   scripts/install-deps.sh windows   what cross-builds the Windows programs
 #   scripts/install-deps.sh package   also what builds and checks the .deb
+#                                     (make test builds it too)
 #   scripts/install-deps.sh chroot    what makes a Debian chroot
 # Does nothing when all is there.
 set -euo pipefail
 
+# The captions' face is read and subset with fonttools.
 run=(
     cmake g++ make pkg-config
     qt6-base-dev libx11-dev libxcb1-dev
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
-    qt6-wayland fonts-urw-base35
+    qt6-wayland fonts-urw-base35 fonttools python3-fonttools
 )
 # emscripten, and fonttools (with brotli, for WOFF2) to subset the
 # captions' face.
@@ -29,7 +31,7 @@ windows=(
     make cmake python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 fonttools fonts-urw-base35
 )
 test=(
-    "${run[@]}"
+    "${package[@]}"
     "${web[@]}"
     "${windows[@]}"
     wine
@@ -39,9 +41,10 @@ test=(
     openbox weston mutter dbus-daemon xscreensaver
     chromium
 )
+# debian/control's build dependencies, and the package's checks.
 package=(
     "${run[@]}"
-    dpkg-dev file lintian appstream desktop-file-utils
+    build-essential dpkg-dev debhelper pkgconf lintian appstream desktop-file-utils
 )
 chroot=(debootstrap)
 
