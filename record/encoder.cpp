@@ -17,10 +17,6 @@
 #include <cstdlib>
 #include <cstring>
 
-extern "C" {
-#include <libavutil/pixdesc.h>
-}
-
 namespace {
 
 struct Format
@@ -202,12 +198,6 @@ Status Encoder::Open(const QString &path, const QString &extension, QSize size, 
     status = av_frame_get_buffer(frame_.get(), 0);
     if (status < 0)
         return Failed(status);
-    if (!palette_ && !yuv_) {
-        scaler_.reset(sws_getContext(encoded_.width(), encoded_.height(), AV_PIX_FMT_BGR0, encoded_.width(),
-                                     encoded_.height(), format.pixels, SWS_BICUBIC, nullptr, nullptr, nullptr));
-        if (!scaler_)
-            return Status::Error(std::string("no conversion to ") + av_get_pix_fmt_name(format.pixels));
-    }
 
     status = avio_open(&format_->pb, file.constData(), AVIO_FLAG_WRITE);
     if (status < 0)
@@ -223,50 +213,56 @@ Status Encoder::Open(const QString &path, const QString &extension, QSize size, 
     return Status::Ok();
 }
 
-Status Encoder::Convert(const QImage &frame)
+Status Encoder::Convert(const FrameRows &frame, Rows rows)
 {
     const int status = av_frame_make_writable(frame_.get());
     if (status < 0)
         return Failed(status);
     if (yuv_) {
-        ToYuv420(frame, encoded_, {{frame_->data[0], frame_->data[1], frame_->data[2]},
-                                   {frame_->linesize[0], frame_->linesize[1], frame_->linesize[2]}});
+        ToYuv420(frame, rows, encoded_, {{frame_->data[0], frame_->data[1], frame_->data[2]},
+                                         {frame_->linesize[0], frame_->linesize[1], frame_->linesize[2]}});
         return Status::Ok();
     }
-    if (palette_) {
-        GifPalette &palette = ThePalette();
-        std::memcpy(frame_->data[1], palette.colours.data(), 1024);
-        for (int y = 0; y < encoded_.height(); ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
-            uint8_t *to = frame_->data[0] + y * frame_->linesize[0];
-            for (int x = 0; x < encoded_.width(); ++x)
-                to[x] = palette.Nearest(line[x]);
-        }
-        return Status::Ok();
-    }
-    const uint8_t *planes[] = {frame.constBits()};
-    const int strides[] = {int(frame.bytesPerLine())};
-    sws_scale(scaler_.get(), planes, strides, 0, encoded_.height(), frame_->data, frame_->linesize);
-    if (codec_->pix_fmt == AV_PIX_FMT_BGRA) {
-        // Opaque: the X byte of RGB32 is not always 0xff.
-        for (int y = 0; y < encoded_.height(); ++y) {
-            uint8_t *line = frame_->data[0] + y * frame_->linesize[0];
-            for (int x = 0; x < encoded_.width(); ++x)
-                line[x * 4 + 3] = 0xff;
+    // The other formats keep the picture's size and take its rows one by one.
+    const int width = encoded_.width();
+    GifPalette *palette = palette_ ? &ThePalette() : nullptr;
+    if (palette)
+        std::memcpy(frame_->data[1], palette->colours.data(), 1024);
+    for (int y = std::max(0, rows.first); y < std::min(rows.end, encoded_.height()); ++y) {
+        const QRgb *line = frame.row(y);
+        uint8_t *to = frame_->data[0] + std::ptrdiff_t(y) * frame_->linesize[0];
+        switch (codec_->pix_fmt) {
+        case AV_PIX_FMT_PAL8:
+            for (int x = 0; x < width; ++x)
+                to[x] = palette->Nearest(line[x]);
+            break;
+        case AV_PIX_FMT_BGR0: // RGB32's own bytes
+            std::memcpy(to, line, size_t(width) * 4);
+            break;
+        case AV_PIX_FMT_BGRA: // opaque: the X byte of RGB32 is not always 0xff
+            for (int x = 0; x < width; ++x)
+                reinterpret_cast<std::uint32_t *>(to)[x] = line[x] | 0xff000000u;
+            break;
+        default: // RGB24
+            for (int x = 0; x < width; ++x) {
+                to[3 * x] = uint8_t(qRed(line[x]));
+                to[3 * x + 1] = uint8_t(qGreen(line[x]));
+                to[3 * x + 2] = uint8_t(qBlue(line[x]));
+            }
         }
     }
     return Status::Ok();
 }
 
-Status Encoder::Write(const QImage &frame, bool unchanged)
+Status Encoder::Write(const FrameRows &frame, Rows changed)
 {
     av::Forget();
     QElapsedTimer timer;
     timer.start();
-    if (!unchanged || next_ == 0) {
-        const Status converted = Convert(
-            frame.format() == QImage::Format_RGB32 ? frame : frame.convertToFormat(QImage::Format_RGB32));
-        if (!converted.ok())
+    if (next_ == 0)
+        changed = {0, encoded_.height()};
+    if (!changed.empty()) {
+        if (const Status converted = Convert(frame, changed); !converted.ok())
             return converted;
     }
     converting_ += timer.nsecsElapsed();

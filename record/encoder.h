@@ -4,10 +4,10 @@
 #pragma once
 
 #include "av.h"
+#include "framerows.h"
 
 #include "base/status.h"
 
-#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -37,9 +37,10 @@ public:
     // Opens `path` for frames of `size` pixels at `fps`, in the format of
     // `extension`.
     Status Open(const QString &path, const QString &extension, QSize size, int fps);
-    // The next frame: 32-bit RGB, of the size given to Open(). `unchanged`:
-    // the same picture as the frame before.
-    Status Write(const QImage &frame, bool unchanged);
+    // The next frame, of the size given to Open(), of which only the rows
+    // `changed` differ from the frame before. A frame in which nothing
+    // changed is that frame again, converted no more.
+    Status Write(const FrameRows &frame, Rows changed);
     // Drains the encoder and closes the file.
     Status Finish();
 
@@ -51,7 +52,7 @@ public:
     std::int64_t encodingNanoseconds() const { return encoding_; }
 
 private:
-    Status Convert(const QImage &frame);
+    Status Convert(const FrameRows &frame, Rows rows);
     Status Drain(bool flushing);
     Status WritePacket(AVPacket *packet);
 
@@ -60,7 +61,6 @@ private:
     AVStream *stream_ = nullptr; // the format's
     av::Frame frame_;
     av::Packet packet_;
-    av::Scaler scaler_;
     QSize size_;
     QSize encoded_;
     bool palette_ = false;
