@@ -141,6 +141,20 @@ Status Recording::Run()
                                  .arg(extension.isEmpty() ? QStringLiteral("no extension") : QLatin1Char('.') + extension,
                                       Encoder::Extensions().join(QStringLiteral(", ")))
                                  .toStdString());
+    // Before the file is touched: enough memory for the recording.
+    const QSize pixels(canvas::Canvas::DevicePixels(options_.size.width(), options_.scale),
+                       canvas::Canvas::DevicePixels(options_.size.height(), options_.scale));
+    MemoryNeed need = Encoder::Needs(extension, pixels);
+    const std::int64_t own = std::int64_t(4 * double(pixels.width()) * pixels.height()) + (16 << 20); // the canvas
+    need.resident += own;
+    need.address += own;
+    if (Status room = CheckMemory(need, QStringLiteral("%1 x %2 frames of .%3")
+                                            .arg(pixels.width())
+                                            .arg(pixels.height())
+                                            .arg(extension.toLower())
+                                            .toStdString());
+        !room.ok())
+        return room;
     if (Status opened = output_.Open(options_.file); !opened.ok())
         return opened;
 

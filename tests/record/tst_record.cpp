@@ -441,6 +441,7 @@ void TestRecord::failuresLeaveNothingBehind_data()
     QTest::newRow("an unknown extension") << "show.avi";
     QTest::newRow("a directory that is not there") << "gone/show.mp4";
     QTest::newRow("a full disk") << "show.mkv";
+    QTest::newRow("too little memory, told before the first frame") << "show.mp4";
     QTest::newRow("interrupted by SIGTERM") << "show.mp4";
     QTest::newRow("killed by SIGKILL") << "show.mkv";
 }
@@ -467,6 +468,17 @@ void TestRecord::failuresLeaveNothingBehind()
             const rlimit limit{64 * 1024, 64 * 1024};
             setrlimit(RLIMIT_FSIZE, &limit);
         });
+    } else if (tag.startsWith(QLatin1String("too little memory"))) {
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("AddressSanitizer takes terabytes of address space");
+#endif
+        // 1 GiB of address space: far less than 8K frames take.
+        status = Run({QStringLiteral("--record"), file, QStringLiteral("--size"), QStringLiteral("7680x4320")}, &errors,
+                     [] {
+                         const rlimit limit{1ul << 30, 1ul << 30};
+                         setrlimit(RLIMIT_AS, &limit);
+                     });
+        QVERIFY2(errors.contains(" need about ") && errors.count('\n') == 1, errors.constData());
     } else if (tag.startsWith(QLatin1String("interrupted")) || tag.startsWith(QLatin1String("killed"))) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
