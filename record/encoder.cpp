@@ -73,12 +73,12 @@ int Threads(const Format &format, QSize size)
     return std::max(1, std::min(cores, 1 + int(384.0 * (1 << 20) / (kX264Thread * pixels))));
 }
 
-// As many frames as 96 MiB hold: from 2 (4K and more) to veryfast's 10
+// As many frames as 80 MiB hold: from 2 (4K and more) to veryfast's 10
 // (1080p and less).
 int Lookahead(QSize size)
 {
     const double pixels = double(size.width()) * size.height();
-    return std::clamp(int(96.0 * (1 << 20) / (kX264Lookahead * pixels)), 2, 10);
+    return std::clamp(int(80.0 * (1 << 20) / (kX264Lookahead * pixels)), 2, 10);
 }
 
 // Options for this size on this machine, beyond the format's own. x264
