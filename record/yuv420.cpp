@@ -36,7 +36,7 @@ __attribute__((target_clones("avx2", "default"))) void ToYuv420(const FrameRows 
         return padded[half].data();
     };
     // Whole pairs of rows; the padding below the last row goes with it.
-    const int last = rows.end >= height ? size.height() : std::min(size.height(), (rows.end + 1) & ~1);
+    const int last = std::min(size.height(), rows.end);
     for (int y = std::max(0, rows.first) & ~1; y < last; y += 2) {
         const QRgb *lines[2] = {row(y, 0), row(y + 1, 1)};
         // Luma pixel by pixel, a loop the compiler makes wide.

@@ -7,6 +7,7 @@
 #include "driver/picture.h"
 #include "player/session.h"
 #include "record/av.h"
+#include "record/yuv420.h"
 #include "show/countingpacer.h"
 #include "show/emblem.h"
 #include "show/palette.h"
@@ -181,6 +182,18 @@ QList<QByteArray> Planes420(const QImage &picture, QSize encoded)
     return planes;
 }
 
+// A picture as the encoder reads frames.
+class ImageRows : public FrameRows
+{
+public:
+    explicit ImageRows(const QImage &image) : image_(image) {}
+    QSize size() const override { return image_.size(); }
+    const QRgb *row(int y) const override { return reinterpret_cast<const QRgb *>(image_.constScanLine(y)); }
+
+private:
+    QImage image_;
+};
+
 } // namespace
 
 class TestRecord : public QObject
@@ -190,6 +203,8 @@ class TestRecord : public QObject
 private slots:
     void initTestCase();
     void losslessFramesFollowTheTimeline();
+    void changedRowsAloneConverted_data();
+    void changedRowsAloneConverted();
     void everyFormatReadsBack_data();
     void everyFormatReadsBack();
     void videoColoursAreBt709_data();
@@ -270,6 +285,55 @@ void TestRecord::losslessFramesFollowTheTimeline()
         QVERIFY(backdrops[frame - 1] != ToQRgb(backdrop.colour));
     }
     QCOMPARE(last, finished);
+}
+
+void TestRecord::changedRowsAloneConverted_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("end");
+
+    QTest::newRow("an odd row: its pair's colour too") << QSize(6, 6) << 3 << 4;
+    QTest::newRow("an even row") << QSize(6, 6) << 2 << 3;
+    QTest::newRow("the last row of an odd height: the row padded below") << QSize(5, 7) << 6 << 7;
+}
+
+// Converting only the rows that changed, over the planes of the frame
+// before, gives the frame that changed: yuv420p's rows go in pairs.
+void TestRecord::changedRowsAloneConverted()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, first);
+    QFETCH(int, end);
+
+    const QSize encoded(size.width() + size.width() % 2, size.height() + size.height() % 2);
+    // Each row a colour of its own, so that rows paired wrongly show.
+    QImage before(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            before.setPixel(x, y, qRgb(40 * y, 200 - 25 * y, 60 + 20 * y));
+    }
+    QImage after = before;
+    for (int y = first; y < end; ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            after.setPixel(x, y, ToQRgb(x % 2 ? show::kRed : show::kGreen));
+    }
+    QByteArray planes[3] = {QByteArray(encoded.width() * encoded.height(), 0),
+                            QByteArray(encoded.width() * encoded.height() / 4, 0),
+                            QByteArray(encoded.width() * encoded.height() / 4, 0)};
+    const Yuv420Planes to{{reinterpret_cast<std::uint8_t *>(planes[0].data()),
+                           reinterpret_cast<std::uint8_t *>(planes[1].data()),
+                           reinterpret_cast<std::uint8_t *>(planes[2].data())},
+                          {encoded.width(), encoded.width() / 2, encoded.width() / 2}};
+    ToYuv420(ImageRows(before), {0, size.height()}, encoded, to);
+    ToYuv420(ImageRows(after), {first, end}, encoded, to);
+    const QList<QByteArray> want = Planes420(after, encoded);
+    for (int p = 0; p < 3; ++p) {
+        for (int i = 0; i < want[p].size(); ++i)
+            QVERIFY2(std::abs(quint8(want[p][i]) - quint8(planes[p][i])) <= 1,
+                     qPrintable(QStringLiteral("plane %1, sample %2: %3, not %4")
+                                    .arg(p).arg(i).arg(quint8(planes[p][i])).arg(quint8(want[p][i]))));
+    }
 }
 
 void TestRecord::everyFormatReadsBack_data()
