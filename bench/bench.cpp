@@ -380,14 +380,26 @@ QString Breakdown(std::vector<Measured> runs)
 }
 
 // Average PSNR of a recording against the lossless one of the same frames,
-// in RGB, each frame as a player shows it at `fps`; -1 if unknown.
+// in RGB, each frame as a player shows it at `fps`, without the column or
+// row a video pads an odd size with; -1 if unknown.
 double Psnr(const QString &file, const QString &lossless, int fps)
 {
+    QProcess probe;
+    probe.start(QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
+                                            QStringLiteral("stream=width,height"), QStringLiteral("-of"),
+                                            QStringLiteral("csv=p=0"), lossless});
+    if (!probe.waitForFinished(60000))
+        return -1;
+    const QList<QByteArray> size = probe.readAllStandardOutput().trimmed().split(',');
+    if (size.size() != 2)
+        return -1;
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"),
                  {QStringLiteral("-v"), QStringLiteral("info"), QStringLiteral("-i"), file, QStringLiteral("-i"), lossless,
                   QStringLiteral("-lavfi"),
-                  QStringLiteral("[0:v]fps=%1,format=rgb24[a];[1:v]format=rgb24[b];[a][b]psnr").arg(fps),
+                  QStringLiteral("[0:v]fps=%1,format=rgb24,crop=%2:%3:0:0[a];[1:v]format=rgb24[b];[a][b]psnr")
+                      .arg(fps)
+                      .arg(QString::fromLatin1(size[0]), QString::fromLatin1(size[1])),
                   QStringLiteral("-f"), QStringLiteral("null"), QStringLiteral("-")});
     if (!ffmpeg.waitForFinished(600000))
         return -1;
