@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QList>
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <sys/resource.h>
@@ -84,13 +85,13 @@ std::string Gigabytes(std::int64_t bytes)
 Status CheckMemory(const MemoryNeed &need, const std::string &what)
 {
     const QByteArray meminfo = ReadAll(QStringLiteral("/proc/meminfo"));
-    std::int64_t free = Field(meminfo, "MemAvailable");
-    if (free != kUnknown && Field(meminfo, "SwapFree") != kUnknown)
-        free += Field(meminfo, "SwapFree");
-    free = std::min(free, LeftInControlGroup());
-    if (free != kUnknown && need.resident > free)
-        return Status::Error(what + " need about " + Gigabytes(need.resident) + " of memory, and " + Gigabytes(free)
-                             + " is free");
+    std::int64_t available = Field(meminfo, "MemAvailable");
+    if (available != kUnknown && Field(meminfo, "SwapFree") != kUnknown)
+        available += Field(meminfo, "SwapFree");
+    available = std::min(available, LeftInControlGroup());
+    if (available != kUnknown && need.resident > available)
+        return Status::Error(what + " need about " + Gigabytes(need.resident) + " of memory, and "
+                             + Gigabytes(std::max<std::int64_t>(available, 0)) + " is free");
 
     rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
