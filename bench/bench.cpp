@@ -428,11 +428,12 @@ QString Decibels(double psnr)
     return psnr >= 999 ? QStringLiteral("exact") : psnr > 0 ? QStringLiteral("%1 dB").arg(psnr, 0, 'f', 2) : QString();
 }
 
-// The first line of what a failed run said, shortened.
+// The first line of what a failed run said, after the file's name.
 QString FirstLine(const QByteArray &errors)
 {
-    QString line = QString::fromLocal8Bit(errors.split('\n').value(0)).trimmed();
-    return line.size() > 110 ? line.left(107) + QStringLiteral("...") : line;
+    const QString line = QString::fromLocal8Bit(errors.split('\n').value(0)).trimmed();
+    const int named = line.indexOf(QLatin1String("\": "));
+    return named < 0 ? line : line.mid(named + 3);
 }
 
 // The recorder against its targets, each row beside the build of the
