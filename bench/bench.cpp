@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -314,9 +315,11 @@ struct Measured
     double seconds = -1;
     long peakKib = -1;
     QByteArray errors;
+    double failedAfter = -1; // seconds, when it ended with a failure
 };
 
-Measured RunMeasured(const QStringList &command, bool times = false)
+// `addressLimit`: bytes of address space the command may take (ulimit -v).
+Measured RunMeasured(const QStringList &command, bool times = false, rlim_t addressLimit = RLIM_INFINITY)
 {
     std::vector<QByteArray> words;
     for (const QString &word : command)
@@ -339,6 +342,8 @@ Measured RunMeasured(const QStringList &command, bool times = false)
         unsetenv("DISPLAY");
         if (times)
             setenv("CLICKSHOW_RECORD_TIMES", "1", 1);
+        const rlimit limit{addressLimit, addressLimit};
+        setrlimit(RLIMIT_AS, &limit);
         execvp(argv[0], argv.data());
         _exit(127);
     }
@@ -350,9 +355,13 @@ Measured RunMeasured(const QStringList &command, bool times = false)
     close(errors[0]);
     int status = 0;
     rusage usage{};
-    if (pid > 0 && wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
-        measured.seconds = double(timer.nsecsElapsed()) / 1e9;
-        measured.peakKib = usage.ru_maxrss;
+    if (pid > 0 && wait4(pid, &status, 0, &usage) == pid) {
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+            measured.seconds = double(timer.nsecsElapsed()) / 1e9;
+            measured.peakKib = usage.ru_maxrss;
+        } else {
+            measured.failedAfter = double(timer.nsecsElapsed()) / 1e9;
+        }
     }
     return measured;
 }
@@ -370,9 +379,68 @@ QString Breakdown(std::vector<Measured> runs)
     return {};
 }
 
-// The recorder against its targets, each row beside the build of today's
-// main given in CLICKSHOW_BENCH_MAIN (its clickshow), in runs that
-// alternate; and against the ffmpeg tool on the same frames.
+// Average PSNR of a recording against the lossless one of the same frames,
+// in RGB, each frame as a player shows it at `fps`, without the column or
+// row a video pads an odd size with; -1 if unknown.
+double Psnr(const QString &file, const QString &lossless, int fps)
+{
+    QProcess probe;
+    probe.start(QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
+                                            QStringLiteral("stream=width,height"), QStringLiteral("-of"),
+                                            QStringLiteral("csv=p=0"), lossless});
+    if (!probe.waitForFinished(60000))
+        return -1;
+    const QList<QByteArray> size = probe.readAllStandardOutput().trimmed().split(',');
+    if (size.size() != 2)
+        return -1;
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {QStringLiteral("-v"), QStringLiteral("info"), QStringLiteral("-i"), file, QStringLiteral("-i"), lossless,
+                  QStringLiteral("-lavfi"),
+                  QStringLiteral("[0:v]fps=%1,format=rgb24,crop=%2:%3:0:0[a];[1:v]format=rgb24[b];[a][b]psnr")
+                      .arg(fps)
+                      .arg(QString::fromLatin1(size[0]), QString::fromLatin1(size[1])),
+                  QStringLiteral("-f"), QStringLiteral("null"), QStringLiteral("-")});
+    if (!ffmpeg.waitForFinished(600000))
+        return -1;
+    const QByteArray log = ffmpeg.readAllStandardError();
+    const int at = log.lastIndexOf("average:");
+    if (at < 0)
+        return -1;
+    const QByteArray value = log.mid(at + 8).split(' ').value(0);
+    return value == "inf" ? 999 : value.toDouble();
+}
+
+QString Mib(double kib)
+{
+    return kib > 0 ? QStringLiteral("%1 MiB").arg(kib / 1024, 0, 'f', 0) : QString();
+}
+
+QString Bytes(const QString &file)
+{
+    const qint64 size = QFileInfo(file).size();
+    return size >= 1000000 ? QStringLiteral("%1 MB").arg(double(size) / 1e6, 0, 'f', 2)
+                           : QStringLiteral("%1 kB").arg(double(size) / 1e3, 0, 'f', 0);
+}
+
+QString Decibels(double psnr)
+{
+    return psnr >= 999 ? QStringLiteral("exact") : psnr > 0 ? QStringLiteral("%1 dB").arg(psnr, 0, 'f', 2) : QString();
+}
+
+// The first line of what a failed run said, after the file's name.
+QString FirstLine(const QByteArray &errors)
+{
+    const QString line = QString::fromLocal8Bit(errors.split('\n').value(0)).trimmed();
+    const int named = line.indexOf(QLatin1String("\": "));
+    return named < 0 ? line : line.mid(named + 3);
+}
+
+// The recorder against its targets, each row beside the build of the
+// session's starting main given in CLICKSHOW_BENCH_MAIN (its clickshow),
+// in runs that alternate: time, peak memory, bytes, and PSNR against the
+// lossless recording; the 8K rows also under the address space of a small
+// machine. Then against the ffmpeg tool on the same frames.
 void MeasureRecording()
 {
     const QString binary = QStringLiteral(CLICKSHOW_BINARY);
@@ -381,48 +449,92 @@ void MeasureRecording()
     const auto file = [&](const QString &name) { return dir.filePath(name); };
     const auto median = [](const std::vector<Measured> &runs, bool memory) {
         std::vector<double> values;
-        for (const Measured &m : runs)
-            values.push_back(memory ? double(m.peakKib) : m.seconds);
+        for (const Measured &m : runs) {
+            if (m.seconds > 0)
+                values.push_back(memory ? double(m.peakKib) : m.seconds);
+        }
         return values.empty() ? -1 : Median(values);
     };
     struct Row
     {
         QString name;
+        QString file; // its name also says the format
         QStringList options;
+        int fps;
         int runs;
         QString target;
-        std::function<bool(double seconds, double mib, double ofMain)> met;
+        std::function<bool(double seconds, double mib, double ofMain, double mainMib)> met;
+        bool small = false; // also under the address space of a small machine
     };
     struct Runs
     {
         std::vector<Measured> ours, theirs;
+        Measured oursSmall, theirsSmall;
     };
     const QStringList hd{QStringLiteral("--size"), QStringLiteral("1920x1080")};
     const QStringList uhd{QStringLiteral("--size"), QStringLiteral("1920x1080"), QStringLiteral("--scale"),
                           QStringLiteral("2")};
-    std::vector<Row> rows = {
-        {QStringLiteral("design size, 60 fps, .mp4"), {QStringLiteral("design.mp4")}, 5, QStringLiteral("<= 0.5 s"),
-         [](double s, double, double) { return s <= 0.5; }},
-        {QStringLiteral("1920 x 1080, 60 fps, .webm (5.83 s of video)"), QStringList{QStringLiteral("hd.webm")} + hd, 5,
-         QStringLiteral("faster than real time"), [](double s, double, double) { return s < 5.83; }},
-        {QStringLiteral("1920 x 1080, 60 fps, .mp4"), QStringList{QStringLiteral("hd.mp4")} + hd, 5, QString(), {}},
-        {QStringLiteral("3840 x 2160 (scale 2), 30 fps, .mkv"),
-         QStringList{QStringLiteral("uhd.mkv"), QStringLiteral("--fps"), QStringLiteral("30")} + uhd, 3,
-         QStringLiteral("<= 0.5 x main, <= 600 MiB"),
-         [](double, double mib, double ofMain) { return mib <= 600 && ofMain > 0 && ofMain <= 0.5; }},
-        {QStringLiteral("3840 x 2160 (scale 2), 60 fps, .mp4"), QStringList{QStringLiteral("uhd.mp4")} + uhd, 3,
-         QStringLiteral("reported"), {}},
+    const QStringList uhd30 = uhd + QStringList{QStringLiteral("--fps"), QStringLiteral("30")};
+    const QStringList fuhd30{QStringLiteral("--size"), QStringLiteral("7680x4320"), QStringLiteral("--fps"),
+                             QStringLiteral("30")};
+    const std::vector<Row> rows = {
+        {QStringLiteral("design size, 60 fps, .mp4"), QStringLiteral("design.mp4"), {}, 60, 5, QStringLiteral("<= 0.5 s"),
+         [](double s, double, double, double) { return s > 0 && s <= 0.5; }},
+        {QStringLiteral("1920 x 1080, 60 fps, .webm (5.83 s of video)"), QStringLiteral("hd.webm"), hd, 60, 5,
+         QStringLiteral("faster than real time"), [](double s, double, double, double) { return s > 0 && s < 5.83; }},
+        {QStringLiteral("1920 x 1080, 60 fps, .mp4"), QStringLiteral("hd.mp4"), hd, 60, 5,
+         QStringLiteral("no slower, no more memory than main"),
+         [](double s, double mib, double ofMain, double mainMib) { return s > 0 && ofMain <= 1.0 && mib <= mainMib; }},
+        {QStringLiteral("3840 x 2160 (scale 2), 30 fps, .mkv"), QStringLiteral("uhd30.mkv"), uhd30, 30, 3,
+         QStringLiteral("no slower than main, <= 600 MiB"),
+         [](double s, double mib, double ofMain, double) { return s > 0 && ofMain <= 1.0 && mib <= 600; }},
+        {QStringLiteral("3840 x 2160 (scale 2), 60 fps, .mp4"), QStringLiteral("uhd.mp4"), uhd, 60, 3,
+         QStringLiteral("faster than real time, <= 400 MiB"),
+         [](double s, double mib, double, double) { return s > 0 && s < 5.83 && mib <= 400; }},
+        {QStringLiteral("3840 x 2160 (scale 2), 60 fps, .webm"), QStringLiteral("uhd.webm"), uhd, 60, 3,
+         QStringLiteral("no slower than main, <= 500 MiB"),
+         [](double s, double mib, double ofMain, double) { return s > 0 && ofMain <= 1.0 && mib <= 500; }},
+        {QStringLiteral("7680 x 4320, 30 fps, .mp4"), QStringLiteral("fuhd.mp4"), fuhd30, 30, 3,
+         QStringLiteral("no slower than main, <= 1.5 GiB"),
+         [](double s, double mib, double ofMain, double) { return s > 0 && ofMain <= 1.0 && mib <= 1536; }, true},
+        {QStringLiteral("7680 x 4320, 30 fps, .webm"), QStringLiteral("fuhd.webm"), fuhd30, 30, 3,
+         QStringLiteral("no slower than main, <= 1.5 GiB"),
+         [](double s, double mib, double ofMain, double) { return s > 0 && ofMain <= 1.0 && mib <= 1536; }, true},
+    };
+    // 2.4 GB of address space, as a small machine's ulimit -v gives.
+    constexpr rlim_t kSmallAddressSpace = 2400ul * 1000 * 1000;
+    const auto command = [&](const QString &program, const QString &name, const QStringList &options) {
+        return QStringList{program, QStringLiteral("--record"), file(name)} + options;
     };
     std::vector<Runs> runs(rows.size());
     for (size_t r = 0; r < rows.size(); ++r) {
-        QStringList arguments = rows[r].options;
-        arguments[0] = file(arguments[0]);
-        arguments.prepend(QStringLiteral("--record"));
-        for (int i = 0; i < rows[r].runs; ++i) {
-            runs[r].ours.push_back(RunMeasured(QStringList{binary} + arguments, true));
+        const Row &row = rows[r];
+        for (int i = 0; i < row.runs; ++i) {
+            runs[r].ours.push_back(RunMeasured(command(binary, row.file, row.options), true));
             if (!main.isEmpty())
-                runs[r].theirs.push_back(RunMeasured(QStringList{main} + arguments));
+                runs[r].theirs.push_back(RunMeasured(command(main, QStringLiteral("main-") + row.file, row.options)));
         }
+        if (row.small) {
+            runs[r].oursSmall = RunMeasured(command(binary, QStringLiteral("small-") + row.file, row.options), false,
+                                            kSmallAddressSpace);
+            if (!main.isEmpty())
+                runs[r].theirsSmall = RunMeasured(command(main, QStringLiteral("small-main-") + row.file, row.options),
+                                                  false, kSmallAddressSpace);
+        }
+    }
+
+    // Each file against the lossless recording of the same frames.
+    std::vector<double> psnr(rows.size(), -1), mainPsnr(rows.size(), -1);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const Row &row = rows[r];
+        const QString lossless = row.file.endsWith(QLatin1String(".mkv"))
+            ? row.file
+            : QFileInfo(row.file).completeBaseName() + QStringLiteral("-lossless.mkv");
+        if (!QFile::exists(file(lossless)))
+            RunMeasured(command(binary, lossless, row.options));
+        psnr[r] = Psnr(file(row.file), file(lossless), row.fps);
+        if (!main.isEmpty())
+            mainPsnr[r] = Psnr(file(QStringLiteral("main-") + row.file), file(lossless), row.fps);
     }
 
     // The same frames as raw video, for the ffmpeg tool to encode with the
@@ -456,26 +568,46 @@ void MeasureRecording()
                                    QStringLiteral("--shows"), QStringLiteral("10")}));
     }
 
-    std::printf("| recording | median | peak RSS | main | main's peak RSS | ratio to main | target | met |\n"
-                "|---|---|---|---|---|---|---|---|\n");
+    std::printf("| recording | median | peak RSS | bytes | PSNR | main | main's peak RSS | main's bytes | main's PSNR "
+                "| ratio to main | target | met |\n|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (size_t r = 0; r < rows.size(); ++r) {
         const Row &row = rows[r];
-        const double seconds = median(runs[r].ours, false), mib = median(runs[r].ours, true) / 1024;
-        const double theirs = median(runs[r].theirs, false), ofMain = theirs > 0 ? seconds / theirs : -1;
-        std::printf("| %s | %.2f s | %.0f MiB | %s | %s | %s | %s | %s |\n", qPrintable(row.name), seconds, mib,
+        const double seconds = median(runs[r].ours, false), kib = median(runs[r].ours, true);
+        const double theirs = median(runs[r].theirs, false), theirKib = median(runs[r].theirs, true);
+        const double ofMain = theirs > 0 && seconds > 0 ? seconds / theirs : -1;
+        const QString mainFile = file(QStringLiteral("main-") + row.file);
+        std::printf("| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", qPrintable(row.name),
+                    seconds > 0 ? qPrintable(QStringLiteral("%1 s").arg(seconds, 0, 'f', 2)) : "failed",
+                    qPrintable(Mib(kib)), qPrintable(Bytes(file(row.file))), qPrintable(Decibels(psnr[r])),
                     theirs > 0 ? qPrintable(QStringLiteral("%1 s").arg(theirs, 0, 'f', 2)) : "",
-                    theirs > 0 ? qPrintable(QStringLiteral("%1 MiB").arg(median(runs[r].theirs, true) / 1024, 0, 'f', 0)) : "",
+                    qPrintable(Mib(theirKib)), theirs > 0 ? qPrintable(Bytes(mainFile)) : "",
+                    qPrintable(Decibels(mainPsnr[r])),
                     ofMain > 0 ? qPrintable(QString::number(ofMain, 'f', 2)) : "", qPrintable(row.target),
-                    row.met ? (row.met(seconds, mib, ofMain) ? "yes" : "no") : "");
+                    row.met(seconds, kib / 1024, ofMain, theirKib / 1024) ? "yes" : "no");
     }
     const double hdOurs = median(ours, false), hdTool = median(tool, false);
     const double rssRatio = median(ten, true) / median(one, true);
-    std::printf("| the same 1920 x 1080 frames from raw video, ffmpeg tool | %.2f s | %.0f MiB | | | "
+    std::printf("| the same 1920 x 1080 frames from raw video, ffmpeg tool | %.2f s | %s | %s | | | | | | "
                 "ours %.2f s: ratio %.2f | <= 1.0 | %s |\n",
-                hdTool, median(tool, true) / 1024, hdOurs, hdOurs / hdTool, hdOurs / hdTool <= 1.0 ? "yes" : "no");
-    std::printf("| peak RSS, --shows 10 against --shows 1, .mp4 | %.0f / %.0f MiB | | | | ratio %.2f | <= 1.2 | %s |\n\n",
+                hdTool, qPrintable(Mib(median(tool, true))), qPrintable(Bytes(file(QStringLiteral("hd-tool.mp4")))),
+                hdOurs, hdOurs / hdTool, hdOurs / hdTool <= 1.0 ? "yes" : "no");
+    std::printf("| peak RSS, --shows 10 against --shows 1, .mp4 | %.0f / %.0f MiB | | | | | | | | ratio %.2f | <= 1.2 | %s |\n\n",
                 median(ten, true) / 1024, median(one, true) / 1024, rssRatio, rssRatio <= 1.2 ? "yes" : "no");
-    std::printf("| where the time goes | start-up (to the first frame), rendering, conversion, encoding |\n|---|---|\n");
+
+    const auto small = [&](const Measured &m) {
+        if (m.seconds > 0)
+            return QStringLiteral("done, %1 s, %2").arg(m.seconds, 0, 'f', 1).arg(Mib(double(m.peakKib)));
+        if (m.failedAfter >= 0)
+            return QStringLiteral("failed after %1 s: %2").arg(m.failedAfter, 0, 'f', 1).arg(FirstLine(m.errors));
+        return QString();
+    };
+    std::printf("| under ulimit -v 2.4 GB | ours | main |\n|---|---|---|\n");
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (rows[r].small)
+            std::printf("| %s | %s | %s |\n", qPrintable(rows[r].name), qPrintable(small(runs[r].oursSmall)),
+                        qPrintable(small(runs[r].theirsSmall)));
+    }
+    std::printf("\n| where the time goes | start-up (to the first frame), rendering, conversion, encoding |\n|---|---|\n");
     for (size_t r = 0; r < rows.size(); ++r)
         std::printf("| %s | %s |\n", qPrintable(rows[r].name), qPrintable(Breakdown(runs[r].ours)));
     std::printf("\n");

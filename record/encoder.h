@@ -4,10 +4,11 @@
 #pragma once
 
 #include "av.h"
+#include "framerows.h"
+#include "memoryroom.h"
 
 #include "base/status.h"
 
-#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -21,7 +22,11 @@
 //   .webp animated, lossless      .apng, .png  animated PNG, lossless
 // H.264 and VP9 in yuv420p want even sizes: an odd width or height gets one
 // more column or row, a copy of the last one. Their colours are BT.709,
-// limited range, and tagged so.
+// limited range, and tagged so. In them a frame that repeats the last is
+// no frame of its own but the last one lasting longer: an encoder takes
+// as long over a frame that repeats as over any other (37 ms at 4K).
+// Their timestamps keep the frame rate's steps, which is the rate a
+// player reads; the last frame always closes the stream.
 class Encoder
 {
 public:
@@ -34,12 +39,17 @@ public:
     // but for GIF, whose frames last whole hundredths of a second.
     static int FramesPerSecond(const QString &extension, int fps);
 
+    // What recording frames of `size` pixels in the format of `extension`
+    // takes: the encoder's own frame, and what the encoder holds.
+    static MemoryNeed Needs(const QString &extension, QSize size);
+
     // Opens `path` for frames of `size` pixels at `fps`, in the format of
     // `extension`.
     Status Open(const QString &path, const QString &extension, QSize size, int fps);
-    // The next frame: 32-bit RGB, of the size given to Open(). `unchanged`:
-    // the same picture as the frame before.
-    Status Write(const QImage &frame, bool unchanged);
+    // The next frame, of the size given to Open(), of which only the rows
+    // `changed` differ from the frame before. A frame in which nothing
+    // changed is not converted again.
+    Status Write(const FrameRows &frame, Rows changed);
     // Drains the encoder and closes the file.
     Status Finish();
 
@@ -51,7 +61,8 @@ public:
     std::int64_t encodingNanoseconds() const { return encoding_; }
 
 private:
-    Status Convert(const QImage &frame);
+    Status Convert(const FrameRows &frame, Rows rows);
+    Status Send(std::int64_t pts);
     Status Drain(bool flushing);
     Status WritePacket(AVPacket *packet);
 
@@ -60,13 +71,14 @@ private:
     AVStream *stream_ = nullptr; // the format's
     av::Frame frame_;
     av::Packet packet_;
-    av::Scaler scaler_;
     QSize size_;
     QSize encoded_;
     bool palette_ = false;
     bool yuv_ = false;
     bool opened_ = false;
+    bool holds_ = false;
     std::int64_t next_ = 0;
+    std::int64_t sent_ = -1;
     std::int64_t converting_ = 0;
     std::int64_t encoding_ = 0;
 

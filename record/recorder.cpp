@@ -4,25 +4,24 @@
 #include "recorder.h"
 
 #include "encoder.h"
+#include "framepicture.h"
 #include "outputfile.h"
 
 #include "canvas/canvas.h"
 #include "player/picture.h"
 #include "player/timeline.h"
-#include "window/captionface.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 #include <QPalette>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -103,29 +102,21 @@ private:
     int fps_ = 0;
     std::int64_t frames_ = 0;
     player::Picture picture_{QGuiApplication::palette().color(QPalette::Button).rgb()};
-    QImage pixels_; // the canvas's
-    QImage captioned_; // the canvas's, with the captions over it
+    std::optional<FramePicture> frame_; // once the canvas holds the picture
 };
 
-// A frame with a caption shown is the canvas with the captions painted
-// over it; any other is the canvas as it is.
+// Only what changed is painted and converted again.
 Status Recording::Frame(const player::Change &change)
 {
     if (interruptedBy)
         return Status::Error("interrupted");
     if (startedMs_ < 0)
         startedMs_ = MillisecondsSinceStart();
-    const bool captions = picture_.caption(show::Label::Top).shown || picture_.caption(show::Label::Words).shown;
-    if (captions && !change.empty()) {
-        QElapsedTimer timer;
-        timer.start();
-        captioned_ = pixels_.copy();
-        QPainter painter(&captioned_);
-        painter.scale(options_.scale, options_.scale);
-        PaintCaptions(painter, picture_);
-        rendering_ += timer.nsecsElapsed();
-    }
-    return encoder_.Write(captions ? captioned_ : pixels_, change.empty());
+    QElapsedTimer timer;
+    timer.start();
+    const Rows changed = frame_->Update(change);
+    rendering_ += timer.nsecsElapsed();
+    return encoder_.Write(*frame_, changed);
 }
 
 void Recording::TellTimes() const
@@ -150,6 +141,20 @@ Status Recording::Run()
                                  .arg(extension.isEmpty() ? QStringLiteral("no extension") : QLatin1Char('.') + extension,
                                       Encoder::Extensions().join(QStringLiteral(", ")))
                                  .toStdString());
+    // Before the file is touched: enough memory for the recording.
+    const QSize pixels(canvas::Canvas::DevicePixels(options_.size.width(), options_.scale),
+                       canvas::Canvas::DevicePixels(options_.size.height(), options_.scale));
+    MemoryNeed need = Encoder::Needs(extension, pixels);
+    const std::int64_t own = std::int64_t(4 * double(pixels.width()) * pixels.height()) + (16 << 20); // the canvas
+    need.resident += own;
+    need.address += own;
+    if (Status room = CheckMemory(need, QStringLiteral("%1 x %2 frames of .%3")
+                                            .arg(pixels.width())
+                                            .arg(pixels.height())
+                                            .arg(extension.toLower())
+                                            .toStdString());
+        !room.ok())
+        return room;
     if (Status opened = output_.Open(options_.file); !opened.ok())
         return opened;
 
@@ -160,10 +165,9 @@ Status Recording::Run()
                                  .arg(canvas::Canvas::DevicePixels(size.width(), options_.scale))
                                  .arg(canvas::Canvas::DevicePixels(size.height(), options_.scale))
                                  .toStdString());
-    pixels_ = QImage(reinterpret_cast<const uchar *>(canvas.line(0)), canvas.width(), canvas.height(),
-                     canvas.width() * 4, QImage::Format_RGB32);
+    frame_.emplace(picture_, options_.scale);
     fps_ = Encoder::FramesPerSecond(extension, options_.fps);
-    if (Status opened = encoder_.Open(output_.path(), extension.toLower(), pixels_.size(), fps_); !opened.ok())
+    if (Status opened = encoder_.Open(output_.path(), extension.toLower(), frame_->size(), fps_); !opened.ok())
         return opened;
 
     // The first show tells how long each one is. Each show's final picture

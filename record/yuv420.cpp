@@ -20,21 +20,24 @@ constexpr int kVr = Fixed((1 - kKr) * kCr), kVg = Fixed(-kKg * kCr), kVb = Fixed
 } // namespace
 
 // AVX2 multiplies 32-bit lanes; plain SSE2 would emulate it.
-__attribute__((target_clones("avx2", "default"))) void ToYuv420(const QImage &rgb, QSize size, const Yuv420Planes &to)
+__attribute__((target_clones("avx2", "default"))) void ToYuv420(const FrameRows &rgb, Rows rows, QSize size,
+                                                                const Yuv420Planes &to)
 {
-    const int width = rgb.width();
-    const int height = rgb.height();
+    const int width = rgb.size().width();
+    const int height = rgb.size().height();
     // A row of the picture as wide as `size`: padded on the right.
     std::vector<QRgb> padded[2] = {std::vector<QRgb>(size_t(size.width())), std::vector<QRgb>(size_t(size.width()))};
     const auto row = [&](int y, int half) -> const QRgb * {
-        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(std::min(y, height - 1)));
+        const QRgb *line = rgb.row(std::min(y, height - 1));
         if (size.width() == width)
             return line;
         std::copy(line, line + width, padded[half].begin());
         std::fill(padded[half].begin() + width, padded[half].end(), line[width - 1]);
         return padded[half].data();
     };
-    for (int y = 0; y < size.height(); y += 2) {
+    // Whole pairs of rows; the padding below the last row goes with it.
+    const int last = std::min(size.height(), rows.end);
+    for (int y = std::max(0, rows.first) & ~1; y < last; y += 2) {
         const QRgb *lines[2] = {row(y, 0), row(y + 1, 1)};
         // Luma pixel by pixel, a loop the compiler makes wide.
         for (int half = 0; half < 2; ++half) {
