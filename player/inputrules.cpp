@@ -45,6 +45,14 @@ Event Event::KeyDown(Key key, unsigned modifiers, bool repeat, std::uint32_t tim
     return event;
 }
 
+Event Event::KeyUp(Key key, std::uint32_t time)
+{
+    Event event = Of(Kind::KeyUp);
+    event.key = key;
+    event.time = time;
+    return event;
+}
+
 Event Event::ShowStarted()
 {
     return Of(Kind::ShowStarted);
@@ -95,8 +103,17 @@ Action InputRules::Handle(const Event &event)
             return Action::None;
         return closed_ ? Action::LetGo : Action::Play;
     }
-    case Event::Kind::Key:
-        return ShowKey(event);
+    case Event::Kind::Key: {
+        Event key = event;
+        key.repeat = event.repeat || (up_ && event.key == upKey_ && event.time == upTime_);
+        up_ = false;
+        return ShowKey(key);
+    }
+    case Event::Kind::KeyUp:
+        up_ = true;
+        upKey_ = event.key;
+        upTime_ = event.time;
+        return Action::None;
     case Event::Kind::ShowStarted:
         showing_ = true;
         return Action::None;

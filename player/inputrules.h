@@ -22,7 +22,7 @@ enum Modifier : unsigned { kShift = 1, kControl = 2, kAlt = 4, kMeta = 8 };
 // stamped on, which wraps around at 32 bits.
 struct Event
 {
-    enum class Kind { Press, Release, Key, ShowStarted, ShowEnded, CloseAsked, FullScreenChanged };
+    enum class Kind { Press, Release, Key, KeyUp, ShowStarted, ShowEnded, CloseAsked, FullScreenChanged };
 
     Kind kind = Kind::Press;
     double x = 0, y = 0;
@@ -37,6 +37,10 @@ struct Event
     static Event Press(double x, double y, Button button = Button::Primary, int clicks = 1);
     static Event Release(double x, double y, Button button = Button::Primary);
     static Event KeyDown(Key key, unsigned modifiers, bool repeat, std::uint32_t time);
+    // A key let go. An X server repeats a held key as a release and a press
+    // of the same moment, and a toolkit that looks ahead for the press may
+    // miss it: the focus may have moved to another window in between.
+    static Event KeyUp(Key key, std::uint32_t time);
     static Event ShowStarted();
     // When the show ended, on the input clock.
     static Event ShowEnded(std::uint32_t time);
@@ -91,6 +95,9 @@ private:
     bool fullScreen_ = false;
     bool ended_ = false;         // a show has ended, at showEnd_
     std::uint32_t showEnd_ = 0; // on the input clock
+    bool up_ = false;           // a key went up, upKey_ at upTime_
+    Key upKey_ = Key::Other;
+    std::uint32_t upTime_ = 0;
 };
 
 } // namespace player

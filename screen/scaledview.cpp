@@ -115,6 +115,11 @@ void ScaledView::keyPressEvent(QKeyEvent *event)
     QApplication::sendEvent(&form_, event);
 }
 
+void ScaledView::keyReleaseEvent(QKeyEvent *event)
+{
+    QApplication::sendEvent(&form_, event);
+}
+
 // Closing the view closes the window: clicks queued behind it play nothing.
 void ScaledView::closeEvent(QCloseEvent *event)
 {

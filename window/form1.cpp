@@ -320,6 +320,12 @@ void Form1::keyPressEvent(QKeyEvent *event)
     Act(action);
 }
 
+void Form1::keyReleaseEvent(QKeyEvent *event)
+{
+    rules_.Handle(player::Event::KeyUp(KeyOf(event->key()), std::uint32_t(event->timestamp())));
+    QWidget::keyReleaseEvent(event);
+}
+
 void Form1::Act(player::Action action)
 {
     switch (action) {

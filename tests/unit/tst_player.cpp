@@ -77,6 +77,11 @@ void TestPlayer::inputRules_data()
                                                          << Action::LetGo;
     QTest::newRow("F11 puts the picture on the whole screen") << false << QList{key(Key::F11)} << Action::FullScreenOn;
     QTest::newRow("a held F11 toggles once") << false << QList{key(Key::F11), key(Key::F11, 0, true)} << Action::LetGo;
+    QTest::newRow("F11 up and down at one moment is a held F11")
+        << false << QList{key(Key::F11), Event::KeyUp(Key::F11, 6000), key(Key::F11)} << Action::LetGo;
+    QTest::newRow("F11 pressed again later toggles again")
+        << false << QList{key(Key::F11), Event::KeyUp(Key::F11, 6000), key(Key::F11, 0, false, 6100)}
+        << Action::FullScreenOff;
     QTest::newRow("Esc gives back the window")
         << false << QList{Event::FullScreenChanged(true), key(Key::Escape)} << Action::FullScreenOff;
     QTest::newRow("Esc in the window is not the show's") << false << QList{key(Key::Escape)} << Action::None;
