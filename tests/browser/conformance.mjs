@@ -46,8 +46,12 @@ async function Do(page, step) {
   } else if (what === 'finale') {
     await seen(white);
   } else if (step === 'full screen' || step === 'window') {
-    await page.waitForFunction((whole) => !!document.fullscreenElement === whole, { timeout: 60000, polling: 20 },
-      step === 'full screen');
+    // The browser says full screen before the picture is laid out for it.
+    await page.waitForFunction((whole) => {
+      const box = document.getElementById('picture').getBoundingClientRect();
+      const fills = Math.abs(box.width - innerWidth) < 1 || Math.abs(box.height - innerHeight) < 1;
+      return !!document.fullscreenElement === whole && fills === whole;
+    }, { timeout: 60000, polling: 20 }, step === 'full screen');
   } else {
     throw new Failure(`${step}: no such step`);
   }
@@ -62,35 +66,11 @@ try {
         report.push(`SKIP ${row.name}: the page cannot: ${cannot}`);
         continue;
       }
-      const page = await browser.newPage();
-      try {
-        page.on('pageerror', (error) => failures.push(`${row.name}: the page failed: ${error.message}`));
-        await page.setViewport({ width: 1280, height: 1024 });
-        await page.evaluateOnNewDocument(`${kPageFunctions}\n(${Watch})();`);
-        const loop = row.start?.startsWith('loop ') ? `?loop=${row.start.slice(5)}` : '';
-        await page.goto(`${server.origin}/index.html${loop}`);
-        await page.waitForFunction(() => window.painted, { timeout: 60000, polling: 20 });
-        for (const step of row.do) await Do(page, step);
-        // What follows: the shows the row brings, played to their end.
-        const shows = (count) => page.waitForFunction((count, grey100) =>
-          window.seen.filter((s) => s.backdrop === grey100).length >= count, { timeout: 60000, polling: 20 }, count, grey100);
-        if (loop) await shows(row.shows);
-        else await page.waitForFunction(() => !_clickshow_playing(performance.now()), { timeout: 60000, polling: 20 });
-        const seen = await page.evaluate(() => window.seen);
-        const played = seen.filter((s) => s.backdrop === grey100).length;
-        if (row.shows !== undefined) check(played === row.shows, `${row.name}: ${played} shows`);
-        const whole = await page.evaluate(() => !!document.fullscreenElement);
-        if (row.fullScreen !== undefined) check(whole === row.fullScreen, `${row.name}: full screen ${whole}`);
-        if (row.finale) {
-          const finale = seen.findIndex((s) => s.backdrop === white);
-          const stood = seen[finale + 1].shown - seen[finale].shown;
-          check(stood >= row.finale[0] && stood <= row.finale[1], `${row.name}: the finale stood ${stood} ms`);
-        }
-        report.push(`PASS ${row.name}`);
-      } catch (error) {
-        failures.push(error instanceof Failure ? error.message : `${row.name}: ${error.message}`);
-      } finally {
-        await page.close();
+      // What a row does after "act" is meant during the show: on a loaded
+      // machine it may reach the page only after the show, and the row
+      // then tried nothing. It is done again, three times at the most.
+      for (let tries = 1; await Row(browser, row, tries); ++tries) {
+        report.push(`AGAIN ${row.name}: its input came after the show`);
       }
     }
   });
@@ -100,3 +80,48 @@ try {
 console.log(report.join('\n'));
 for (const failure of failures) console.error(`FAIL: ${failure}`);
 process.exit(failures.length ? 1 : 0);
+
+// Runs one row; true where its input missed the show and it may be tried again.
+async function Row(browser, row, tries) {
+  const page = await browser.newPage();
+  try {
+    page.on('pageerror', (error) => failures.push(`${row.name}: the page failed: ${error.message}`));
+    await page.setViewport({ width: 1280, height: 1024 });
+    await page.evaluateOnNewDocument(`${kPageFunctions}\n(${Watch})();`);
+    const loop = row.start?.startsWith('loop ') ? `?loop=${row.start.slice(5)}` : '';
+    await page.goto(`${server.origin}/index.html${loop}`);
+    await page.waitForFunction(() => window.painted, { timeout: 60000, polling: 20 });
+    let during = null; // inputs before the row's "act" step
+    for (const step of row.do) {
+      await Do(page, step);
+      if (step.startsWith('act ')) during = await page.evaluate(() => window.inputs.length);
+    }
+    // What follows: the shows the row brings, played to their end.
+    const shows = (count) => page.waitForFunction((count, grey100) =>
+      window.seen.filter((s) => s.backdrop === grey100).length >= count, { timeout: 60000, polling: 20 }, count, grey100);
+    if (loop) await shows(row.shows);
+    else await page.waitForFunction(() => !_clickshow_playing(performance.now()), { timeout: 60000, polling: 20 });
+    const seen = await page.evaluate(() => window.seen);
+    const inputs = await page.evaluate(() => window.inputs);
+    const finale = seen.find((s) => s.backdrop === white)?.time ?? Infinity;
+    if (during !== null && inputs.slice(during).some((time) => time >= finale) && tries < 3) return true;
+    const played = seen.filter((s) => s.backdrop === grey100).length;
+    if (row.shows !== undefined) check(played === row.shows, `${row.name}: ${played} shows`);
+    const whole = await page.evaluate(() => !!document.fullscreenElement);
+    if (row.fullScreen !== undefined) check(whole === row.fullScreen, `${row.name}: full screen ${whole}`);
+    if (row.finale) {
+      // Each end was due within the gap before the frame that showed
+      // it: on a loaded machine frames come late.
+      const [from, to] = seen.slice(seen.findIndex((s) => s.backdrop === white));
+      const least = to.time - to.before - from.time, most = to.time - from.time + from.before;
+      check(most >= row.finale[0] && least <= row.finale[1],
+        `${row.name}: the finale stood ${least.toFixed(0)} to ${most.toFixed(0)} ms`);
+    }
+    report.push(`PASS ${row.name}`);
+  } catch (error) {
+    failures.push(error instanceof Failure ? error.message : `${row.name}: ${error.message}`);
+  } finally {
+    await page.close();
+  }
+  return false;
+}

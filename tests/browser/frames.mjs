@@ -32,9 +32,11 @@ export function Read(source, width, height, points) {
   return { backdrop: [best >> 16, (best >> 8) & 0xff, best & 0xff], points: points.map(pixel) };
 }
 
-// Plays a video through: the backdrop of every frame presented, and the
-// last frame's pixels at `points`. A seek would show only its first frame.
-export async function PlayVideo(url, points) {
+// Plays a video through: the backdrop of every frame presented (a
+// loaded machine drops some, the last ones too). Then, paused, what each
+// of `moments` (seconds) shows, and the last frame's pixels at `points`:
+// a seek lands on its frame whatever the load.
+export async function PlayVideo(url, points, moments) {
   const video = document.createElement('video');
   video.muted = true;
   video.playsInline = true;
@@ -45,7 +47,9 @@ export async function PlayVideo(url, points) {
     video.onerror = () => reject(new Error(`${url}: ${video.error?.message ?? 'cannot play'}`));
   });
   const frames = [];
+  let playing = true;
   const presented = (now, metadata) => {
+    if (!playing) return;
     frames.push({ time: metadata.mediaTime, backdrop: Read(video, video.videoWidth, video.videoHeight, []).backdrop });
     video.requestVideoFrameCallback(presented);
   };
@@ -53,9 +57,22 @@ export async function PlayVideo(url, points) {
   const ended = new Promise((resolve) => (video.onended = resolve));
   await video.play();
   await ended;
-  // Ended, it stands on the last frame presented.
+  playing = false;
+  // Sought, and that frame presented: 'seeked' alone may come first.
+  const at = async (time) => {
+    const sought = new Promise((resolve) => (video.onseeked = resolve));
+    const shown = new Promise((resolve) => video.requestVideoFrameCallback(resolve));
+    video.currentTime = time;
+    await Promise.all([sought, shown]);
+  };
+  const seen = [];
+  for (const time of moments) {
+    await at(time);
+    seen.push({ time, backdrop: Read(video, video.videoWidth, video.videoHeight, []).backdrop });
+  }
+  await at(video.duration - 0.01);
   const final = Read(video, video.videoWidth, video.videoHeight, points);
-  return { width: video.videoWidth, height: video.videoHeight, frames, final };
+  return { width: video.videoWidth, height: video.videoHeight, frames, moments: seen, final };
 }
 
 // Decodes an animated picture frame by frame with the browser's own
@@ -96,6 +113,8 @@ export function Watch() {
   };
   request(drawn);
   window.seen = [];
+  window.inputs = []; // when each key and button press reached the page
+  for (const type of ['keydown', 'mousedown']) addEventListener(type, () => window.inputs.push(performance.now()), true);
   window.frames = []; // the times of the page's frames
   let last = null; // the time of the page's frame before
   const look = (time) => {

@@ -28,6 +28,13 @@ const formats = [
 const scales = [4, 1];
 
 const timeline = ShowTimeline();
+// Within the first frame of each backdrop: where a video is sought.
+const moments = [];
+for (let frame = 1; frame < 20 * kFps; ++frame) {
+  if (BackdropOfFrame(timeline, frame, kFps) !== BackdropOfFrame(timeline, frame - 1, kFps)) {
+    moments.push({ time: (frame + 0.5) / kFps, want: BackdropOfFrame(timeline, frame, kFps) });
+  }
+}
 mkdirSync(output, { recursive: true });
 const environment = { ...process.env };
 delete environment.DISPLAY;
@@ -63,13 +70,19 @@ try {
         const points = scale === 4 ? timeline.rings.map((ring) => ThickestPoint(ring, scale, timeline.design.twipsPerPixel)) : [];
         try {
           const seen = await page.evaluate(
-            (kind, url, type, points) => (kind === 'video' ? PlayVideo(url, points) : PlayImage(url, type, points)),
-            format.play, `/files/${name}`, format.type, points);
+            (kind, url, type, points, times) => (kind === 'video' ? PlayVideo(url, points, times) : PlayImage(url, type, points)),
+            format.play, `/files/${name}`, format.type, points, moments.map((m) => m.time));
           console.log(`| ${format.extension} | ${scale} | ${seen.frames.length} | ${rgb(seen.final.backdrop)} | ${seen.final.points.map(rgb).join(' | ')} |`);
           check(seen.width >= 499 * scale && seen.height === 356 * scale, `${name}: ${seen.width} x ${seen.height}`);
           // Every frame presented shows the backdrop of its moment, and
-          // every colour of backdrop is seen (a player may drop frames).
+          // every colour of backdrop is seen: played, or where a video is
+          // sought.
           const shown = new Set();
+          (seen.moments ?? []).forEach(({ time, backdrop }, i) => {
+            const want = moments[i].want;
+            shown.add(rgb(want.rgb));
+            check(Near(backdrop, want.rgb, 2), `${name}: ${time} s shows ${rgb(backdrop)} for the backdrop ${rgb(want.rgb)}`);
+          });
           for (const frame of seen.frames) {
             const index = Math.round(frame.time * kFps);
             const want = BackdropOfFrame(timeline, index, kFps);
